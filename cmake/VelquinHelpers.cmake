@@ -1,0 +1,59 @@
+# Helpers that keep the per-folder CMake files short: a library or test binary is
+# every .cpp file of its folder.
+
+# velquin_core_library(<target> [DEPS <libs>...]): a Qt-free static library of the
+# current folder's sources (no Qt on its include or link path).
+function(velquin_core_library target)
+  cmake_parse_arguments(ARG "" "" "DEPS;EXCLUDE" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(ex IN LISTS ARG_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "/${ex}$")
+  endforeach()
+  if(NOT sources)
+    set(sources ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
+  endif()
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
+  target_link_libraries(${target} PUBLIC Threads::Threads ${ARG_DEPS})
+  set_target_properties(${target} PROPERTIES AUTOMOC OFF)
+endfunction()
+
+# velquin_qt_library(<target> [DEPS <libs>...]): a Qt Widgets static library.
+function(velquin_qt_library target)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  if(NOT sources)
+    set(sources ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
+  endif()
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
+  target_link_libraries(${target} PUBLIC Qt6::Widgets Qt6::Gui Qt6::Core ${ARG_DEPS})
+endfunction()
+
+# velquin_test_dir(<target> LABEL <label> [GUI] [DEPS <libs>...]): one GoogleTest binary of
+# the current folder's .cpp files, registered with CTest. GUI tests get a QApplication
+# on the offscreen platform, a temporary HOME and config folder, and a fixed time zone.
+function(velquin_test_dir target)
+  cmake_parse_arguments(ARG "GUI" "LABEL" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${target} ${sources})
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
+  target_compile_definitions(${target} PRIVATE
+    VELQUIN_SCREENSHOT_DIR="${VELQUIN_SCREENSHOT_DIR}"
+    VELQUIN_BINARY_DIR="${CMAKE_BINARY_DIR}"
+    VELQUIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  if(ARG_GUI)
+    target_link_libraries(${target} PRIVATE velquin_test_gui_main Qt6::Test ${ARG_DEPS} GTest::gmock)
+    set(env "QT_QPA_PLATFORM=offscreen;TZ=Asia/Tokyo")
+  else()
+    target_link_libraries(${target} PRIVATE GTest::gtest_main GTest::gmock ${ARG_DEPS})
+    set(env "TZ=Asia/Tokyo")
+  endif()
+  gtest_discover_tests(${target}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS "${ARG_LABEL}" ENVIRONMENT "${env}" TIMEOUT 300)
+endfunction()

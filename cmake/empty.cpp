@@ -1,0 +1,1 @@
+// Placeholder source for a library whose folder has no sources yet.
