@@ -19,8 +19,9 @@ TEST(MessageTables, KeepEverySlotAndTheSeparateRadioErrorEntries)
         EXPECT_NE(g_strErrorMsg[n].find("\r\n"), std::string_view::npos) << n;
     for (std::string_view text : g_strErrorMsg)
         for (std::size_t i = 0; i < text.size(); ++i)
-            if (text[i] == '\n')
+            if (text[i] == '\n') {
                 EXPECT_TRUE(i > 0 && text[i - 1] == '\r');
+            }
     EXPECT_EQ(g_strErrorMsg[19], "送信機のリセットを検知したため計測を終了します。");
 }
 

@@ -1,0 +1,75 @@
+#pragma once
+// A small binary file on a POSIX descriptor with 64-bit offsets. Every failing operation
+// throws CFileException, which the recording and scoring code catch and turn into a result.
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+class CFileException : public std::runtime_error {
+public:
+    CFileException(int cause, std::string path, const std::string& what);
+    // The errno value of the failure (0 when the failure has no system cause).
+    int Cause() const { return m_cause; }
+    const std::string& Path() const { return m_path; }
+
+private:
+    int m_cause;
+    std::string m_path;
+};
+
+class CFile {
+public:
+    // Open flags, combined with '|'. The access mode is one of the first three.
+    enum OpenFlags : unsigned {
+        modeRead = 0x0000,
+        modeWrite = 0x0001,
+        modeReadWrite = 0x0002,
+        shareDenyNone = 0x0040,
+        modeCreate = 0x1000,
+        modeNoTruncate = 0x2000,
+        typeBinary = 0x8000,
+    };
+    enum SeekPosition { begin = 0, current = 1, end = 2 };
+
+    CFile() = default;
+    // Opens the file or throws CFileException.
+    CFile(const std::string& path, unsigned flags);
+    // Closes the file; errors at this point are ignored (call Close to see them).
+    virtual ~CFile();
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+
+    // Opens a file. Only regular files are opened: a directory, FIFO or device is refused
+    // without blocking. modeCreate without modeNoTruncate empties an existing file.
+    void Open(const std::string& path, unsigned flags);
+    bool IsOpen() const { return m_fd >= 0; }
+    // Closes the file; throws if the system reports an error. Closing a closed file does nothing.
+    void Close();
+    // Closes the file, ignoring any error.
+    void Abort() noexcept;
+
+    std::uint64_t GetLength() const;
+    void SetLength(std::uint64_t length);
+    std::uint64_t GetPosition() const;
+    std::uint64_t Seek(std::int64_t offset, SeekPosition from);
+    void SeekToBegin() { Seek(0, begin); }
+    std::uint64_t SeekToEnd() { return Seek(0, end); }
+
+    // Writes all bytes or throws.
+    void Write(const void* data, std::size_t count);
+    // Reads up to count bytes; returns how many were read (less only at the end of the file).
+    std::size_t Read(void* data, std::size_t count);
+    // Writes everything the system holds for this file to the disk.
+    void Flush();
+
+    const std::string& GetFilePath() const { return m_path; }
+
+protected:
+    [[noreturn]] void Throw(const char* what) const;
+
+private:
+    int m_fd = -1;
+    std::string m_path;
+};
