@@ -1,11 +1,276 @@
 #pragma once
-// The main window. This first form only shows an empty window with the program's caption;
-// the measurement, review and settings parts build on it.
+// CVelquinDlg, the program's only top-level window: the measurement from the receiver, the
+// recording of every second, the review of stored EDF files, the graphs and the status line.
+//
+// One class, split over several files by concern:
+//   VelquinDlg.cpp               construction and initialisation, the mode, reset operations
+//   VelquinDlgControls.cpp       the controls from the dialog template, lookup by id
+//   VelquinDlgNotifications.cpp  receiver notifications: event() and the dispatch table
+//   VelquinDlgKeys.cpp           the window's key filter
+//   VelquinDlgClose.cpp          closing and release
+//   VelquinDlgMeasure.cpp        measurement commands: start, handshake, stop, close, card
+//   VelquinDlgIntake.cpp         data blocks and their recording
+//   VelquinDlgStatus.cpp         status line, error box and the confirmation prompts
+//   VelquinDlgProfile.cpp        window title and the saved-file settings in the profile
+//   VelquinDlgModes.cpp          controls and commands enabled per mode, back to real time
+//   VelquinDlgLayout.cpp         graph layout (GraphLayout.h computes it), view commands
+//   VelquinDlgTimeRange.cpp      time range and zoom
+//   VelquinDlgDisplay.cpp        voltage ranges and FFT display settings
+//   VelquinDlgReview.cpp         review of EDF files
+//   VelquinDlgMenus.cpp          the menu bar and the routing of buttons and commands
+//
+// Collaborators come in through sDlgServices (DlgServices.h), so tests run the window with
+// a fake receiver façade, scripted prompts and dialogs, a clock and a profile of their own.
 
+#include <QBrush>
+#include <QColor>
+#include <QHash>
+#include <QIcon>
 #include <QMainWindow>
+#include <QString>
+
+#include <ctime>
+#include <memory>
+#include <vector>
+
+#include "mainwindow/DataFilePosition.h"
+#include "mainwindow/DlgServices.h"
+#include "mainwindow/Pieces.h"
+#include "mainwindow/ReceiverEvent.h"
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+class CScreenSaverInhibitor;
 
 class CVelquinDlg : public QMainWindow {
     Q_OBJECT
 public:
+    // The dialog modes.
+    static constexpr int kModeIdle = 0;       // real-time view, nothing connected
+    static constexpr int kModeTalking = 1;    // a receiver command is outstanding
+    static constexpr int kModeMeasuring = 2;  // files open, blocks arriving
+    static constexpr int kModeLocked = 3;     // every control disabled (never entered)
+    static constexpr int kModeReview = 4;     // reviewing an opened EDF file
+
+    // The window with the real receiver link, prompts, dialogs and profile.
     explicit CVelquinDlg(QWidget* parent = nullptr);
+    // The window with the given collaborators (tests).
+    explicit CVelquinDlg(sDlgServices services, QWidget* parent = nullptr);
+    ~CVelquinDlg() override;
+
+    // Dialog mode.
+    int GetMode() const { return m_nMode; }
+    void SetMode(int mode);
+    bool IsReviewMode() const { return m_nMode == kModeReview; }
+
+    // Reset operations shared by the measurement and the review.
+    void ResetGraphs();
+    void InitGraphSettings();
+    void ClearGraphs();
+    void ResetControls();
+    void ResetAfterLoadFailure();
+
+    // Status line, error box, prompts.
+    void UpdateStatusBar();
+    QString DescribeReceiver() const;
+    void SetReviewScrollRange(int position);
+    int ShowError(int error);
+    int ConfirmSavedFileSettings();
+    int ConfirmNoFileType();
+    int ConfirmOverwrite();
+
+    // Window title and profile.
+    void UpdateTitle();
+    void LoadSavedFileSettings();
+    void SaveSavedFileSettings();
+
+    // Mode-dependent controls.
+    void ApplyModeLayout();
+    void LayoutButtons();
+    void ReturnToRealTimeMode();
+
+    // Graph layout.
+    void ArrangeGraphs();
+    void MoveControlPercent(QWidget* control, double x, double y, double w, double h);
+
+    // Measurement.
+    void StartMeasurement();
+    int StopMeasurement();
+    void CloseMeasurement();
+    void RequestCardInfo();
+
+    // Time range and zoom.
+    void SetTimeRange(int seconds);
+    void ZoomIn();
+    void ZoomOut();
+
+    // Voltage ranges and FFT display settings.
+    void SetEegVoltageRange(int microvolts);
+    void SetEmgVoltageRange(int microvolts);
+    double GetFftYMax() const { return m_dFftYMax; }
+    void SetFftYMax(double value);
+    int GetFftDisplayMode() const { return m_nFftDisplayMode; }
+    void SetFftDisplayMode(int mode);
+    int GetFftOption() const { return m_nFftRange; }
+    void SetFftOption(int option);
+
+    // Review.
+    void RedrawReview();
+    void PageLeft();
+    void PageRight();
+
+    // A control by its id (nullptr when the window has none), a command's action by its id.
+    QWidget* DlgItem(int id) const;
+    QAction* CommandAction(int id) const;
+    // Runs the button or command with this id, as a click or a menu choice does.
+    void OnCommand(int id);
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    friend class CVelquinDlgProbe;  // read access for the window's tests
+    friend class CClientArea;
+
+    // Construction (VelquinDlg.cpp, VelquinDlgControls.cpp, VelquinDlgMenus.cpp).
+    void CreateControls();
+    QWidget* CreateControl(int id, int kind, const QString& caption, unsigned style);
+    void BuildMenuBar();
+    void InitializeDialog();
+    void ReleaseResources();
+    void OnClientResized();
+
+    // Receiver notifications (VelquinDlgNotifications.cpp).
+    struct sReceiverReaction;
+    static const std::vector<sReceiverReaction>& ReceiverReactions();
+    void OnReceiverNotification(int code, std::uint32_t generation);
+    void OnNewFrameNotification();
+    void OnLateFrameNotification();
+    void OnDataStopped();
+
+    // Key filter (VelquinDlgKeys.cpp).
+    bool HandleWindowKey(int key);
+
+    // Measurement (VelquinDlgMeasure.cpp).
+    void OnBnClickedStart();
+    void OnBnClickedStop();
+    void OnWmConnectReply();
+    void OnReceiverConnected();
+    void OnNameReply();
+    void SendStartMeasurement();
+    void OnNoDataAfterStart();
+    void SendCommand4();
+    void OnCommand4Reply();
+    void SendCommand6();
+    void SendCommand8();
+    void OnCardInfo();
+    void OnCardInfoError();
+    void OnCommand32855();
+
+    // Data blocks (VelquinDlgIntake.cpp).
+    void OnMeasurementStarted();
+    void FillGapBlock();
+    void OnDataBlock();
+    void RewriteLateBlock();
+
+    // Modes (VelquinDlgModes.cpp).
+    void OnBnClickedBackToRealTime();
+    void OnBnClickedGraphCheck();
+    void EnableCommand(int id, bool enable);
+
+    // Layout and view commands (VelquinDlgLayout.cpp).
+    void PlaceStatusFields();
+    void OnViewEegGraph();
+    void OnViewEmgGraph();
+    void OnViewEegFft();
+    void ToggleViewCommand(int command, QCheckBox* box);
+
+    // Menus (VelquinDlgMenus.cpp).
+    struct sCommandRoute;
+    static const std::vector<sCommandRoute>& CommandRoutes();
+    void OnMenuSelect();
+
+    // Status line (VelquinDlgStatus.cpp).
+    void SetStatusColour(const QColor& colour, bool repaint);
+    int Prompt(const QString& text, ePromptButtons buttons, ePromptIcon icon);
+
+    // Collaborators.
+    sDlgServices m_services;
+    CWindowLinkSink m_linkSink{this};
+
+    // Members of the window, in the original's order.
+    QIcon m_hIcon;
+    int m_nMode = kModeIdle;
+    std::unique_ptr<IWaveIo> m_pWaveIo;
+    CWaveLog m_waveLog;
+    CSleepScorer m_sleepScorer;
+    QPushButton* m_btnStart = nullptr;
+    QPushButton* m_btnStop = nullptr;
+    QPushButton* m_btnOpenEdf = nullptr;
+    QPushButton* m_btnAnalysisStart = nullptr;
+    QPushButton* m_btnAnalysisSave = nullptr;
+    QPushButton* m_btnBackToRealTime = nullptr;
+    QLabel* m_staticStartTime = nullptr;
+    QLineEdit* m_editStartTime = nullptr;
+    QLabel* m_staticNowTime = nullptr;
+    QLineEdit* m_editNowTime = nullptr;
+    QCheckBox* m_chkEeg = nullptr;
+    QCheckBox* m_chkEmg = nullptr;
+    QCheckBox* m_chkEegFft = nullptr;
+    QCheckBox* m_chkAnalysis = nullptr;
+    QLabel* m_staticStatusSource = nullptr;
+    QLabel* m_staticStatusText = nullptr;
+    QLabel* m_staticStatusSpare = nullptr;
+    QBrush m_brushRed;
+    QBrush m_brushGreen;
+    QPushButton* m_btnLeft = nullptr;
+    QPushButton* m_btnRight = nullptr;
+    QScrollBar* m_scrollBar = nullptr;
+    CRealTimeGraph* m_graphEeg = nullptr;
+    CRealTimeGraph* m_graphEmg = nullptr;
+    CFftMSChart* m_chartFft = nullptr;
+    CHypnogramMSChart* m_chartHypnogram = nullptr;
+    CFftTrendMSChart* m_chartFftTrend = nullptr;
+    QString m_strOpenedFile;
+    std::vector<sDataFilePosition> m_filePositions;
+    QString m_strRecorderId;
+    std::unique_ptr<float[]> m_pReviewEeg;
+    std::unique_ptr<float[]> m_pReviewEmg;
+    int m_nSampleRate = 128;
+    int m_nReviewSamples = 0;
+    int m_nReviewSeconds = 0;
+    std::time_t m_startTime = 0;
+    int m_nTimeRange = 30;
+    int m_nFirstSecond = 0;
+    int m_nEegYMax = 200;
+    int m_nEegYMin = -200;
+    int m_nEmgYMax = 200;
+    int m_nEmgYMin = -200;
+    double m_dFftYMax = 20.0;
+    int m_nMenuTargetA = 0;
+    int m_nMenuTargetB = 0;
+    double m_dCursorFraction = 0.0;
+    int m_nCursorSecond = 0;
+    int m_bShowAll = 0;
+    int m_nFftDisplayMode = 0;
+    int m_nFftRange = 1;
+    QColor m_crStatus;
+    int m_bClosing = 0;
+
+    // Of this port: the frame snapshot of the data notification being handled, the client
+    // area the controls stand on, the controls and commands by id, the screen-saver hold.
+    sFrameSnapshot m_frame;
+    QWidget* m_clientArea = nullptr;
+    QHash<int, QWidget*> m_controls;
+    QHash<int, QAction*> m_commands;
+    bool m_released = false;
 };

@@ -1,0 +1,38 @@
+#pragma once
+// The main window's collaborators: how it makes the receiver façade, shows prompts, chooses
+// files, opens dialogs, keeps the profile, reads the clock and holds off the screen saver.
+// The real program takes MakeDefaultDlgServices(); tests put fakes in the fields they need
+// and leave the others empty, which the window fills with the defaults.
+
+#include <chrono>
+#include <ctime>
+#include <functional>
+#include <memory>
+
+#include "mainwindow/DialogRunner.h"
+#include "platform/qt/FileChooser.h"
+#include "platform/qt/Profile.h"
+#include "platform/qt/Prompter.h"
+#include "platform/qt/ScreenSaverInhibitor.h"
+#include "receiver/LinkSink.h"
+#include "receiver/WaveIoInterface.h"
+
+struct sDlgServices {
+    // Makes the receiver façade that posts its notifications to the sink.
+    std::function<std::unique_ptr<IWaveIo>(ILinkSink&)> makeWaveIo;
+    std::unique_ptr<IPrompter> prompter;
+    std::unique_ptr<IProfile> profile;
+    std::unique_ptr<IFileChooser> fileChooser;
+    std::unique_ptr<IDialogRunner> dialogs;
+    // The current time (seconds since the epoch).
+    std::function<std::time_t()> now;
+    // Holds off the screen saver while the window is shown; none when empty.
+    std::unique_ptr<CScreenSaverInhibitor> screenSaver;
+    bool inhibitScreenSaver = true;
+    // Longest wait for a receiver reply on the user-interface thread; past it the command
+    // counts as failed.
+    std::chrono::milliseconds replyWaitLimit{6000};
+};
+
+// Fills every empty field with the real program's collaborator.
+void FillDefaultDlgServices(sDlgServices& services);

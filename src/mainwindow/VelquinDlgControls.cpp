@@ -1,0 +1,161 @@
+// The controls of the main window, made from the dialog template in template order.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "mainwindow/ClientArea.h"
+#include "mainwindow/VelquinDlg.h"
+#include "platform/qt/DialogUnits.h"
+#include "platform/qt/MultiLineButton.h"
+#include "resources/DialogTemplate.h"
+#include "resources/ResourceIds.h"
+
+CClientArea::CClientArea(CVelquinDlg* owner) : QWidget(owner), m_owner(owner)
+{
+}
+
+void CClientArea::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_owner->OnClientResized();
+}
+
+namespace {
+
+Qt::FocusPolicy FocusPolicyFor(unsigned style)
+{
+    // Controls with a tab stop take the focus by Tab and click, the others by click only.
+    return (style & kStyleTabStop) ? Qt::StrongFocus : Qt::ClickFocus;
+}
+
+template <typename T>
+T* Typed(QWidget* w)
+{
+    return static_cast<T*>(w);
+}
+
+}  // namespace
+
+void CVelquinDlg::CreateControls()
+{
+    m_clientArea = new CClientArea(this);
+    setCentralWidget(m_clientArea);
+
+    for (const sControlTemplate& c : MainDialogTemplate().controls) {
+        QWidget* control = CreateControl(c.id, static_cast<int>(c.kind), QString::fromUtf8(c.caption), c.style);
+        control->setObjectName(QString::number(c.id));
+        PlaceControlInDlu(control, c.x, c.y, c.w, c.h);
+        m_controls.insert(c.id, control);
+    }
+
+    m_btnStart = Typed<QPushButton>(DlgItem(kIdStart));
+    m_btnStop = Typed<QPushButton>(DlgItem(kIdStop));
+    m_btnOpenEdf = Typed<QPushButton>(DlgItem(kIdOpenEdf));
+    m_btnAnalysisStart = Typed<QPushButton>(DlgItem(kIdAnalysisStart));
+    m_btnAnalysisSave = Typed<QPushButton>(DlgItem(kIdAnalysisSave));
+    m_btnBackToRealTime = Typed<QPushButton>(DlgItem(kIdBackToRealTime));
+    m_staticStartTime = Typed<QLabel>(DlgItem(kIdStartTimeLabel));
+    m_editStartTime = Typed<QLineEdit>(DlgItem(kIdStartTime));
+    m_staticNowTime = Typed<QLabel>(DlgItem(kIdNowTimeLabel));
+    m_editNowTime = Typed<QLineEdit>(DlgItem(kIdNowTime));
+    m_chkEeg = Typed<QCheckBox>(DlgItem(kIdCheckEeg));
+    m_chkEmg = Typed<QCheckBox>(DlgItem(kIdCheckEmg));
+    m_chkEegFft = Typed<QCheckBox>(DlgItem(kIdCheckEegFft));
+    m_chkAnalysis = Typed<QCheckBox>(DlgItem(kIdCheckAnalysis));
+    m_graphEeg = Typed<CRealTimeGraph>(DlgItem(kIdGraphEeg));
+    m_graphEmg = Typed<CRealTimeGraph>(DlgItem(kIdGraphEmg));
+    m_chartFft = Typed<CFftMSChart>(DlgItem(kIdChartFft));
+    m_chartHypnogram = Typed<CHypnogramMSChart>(DlgItem(kIdChartHypnogram));
+    m_chartFftTrend = Typed<CFftTrendMSChart>(DlgItem(kIdChartFftTrend));
+    m_scrollBar = Typed<QScrollBar>(DlgItem(kIdScrollBar));
+    m_btnLeft = Typed<QPushButton>(DlgItem(kIdLeft));
+    m_btnRight = Typed<QPushButton>(DlgItem(kIdRight));
+    m_staticStatusSource = Typed<QLabel>(DlgItem(kIdStatusSource));
+    m_staticStatusSpare = Typed<QLabel>(DlgItem(kIdStatusSpare));
+    m_staticStatusText = Typed<QLabel>(DlgItem(kIdStatusText));
+    // The first status field shows its colour across its whole face.
+    m_staticStatusSource->setAutoFillBackground(true);
+}
+
+QWidget* CVelquinDlg::CreateControl(int id, int kind, const QString& caption, unsigned style)
+{
+    QWidget* parent = m_clientArea;
+    switch (static_cast<eControlKind>(kind)) {
+    case eControlKind::Static: {
+        auto* label = new QLabel(caption, parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment((style & kStyleAlignRight) ? Qt::AlignRight | Qt::AlignTop
+                                                       : Qt::AlignLeft | Qt::AlignTop);
+        if (style & kStyleClientEdge) {
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            label->setLineWidth(2);
+            label->setWordWrap(true);
+        }
+        label->setFocusPolicy(Qt::NoFocus);
+        return label;
+    }
+    case eControlKind::Edit: {
+        auto* edit = new QLineEdit(caption, parent);
+        edit->setReadOnly(style & kStyleReadOnly);
+        edit->setFocusPolicy(FocusPolicyFor(style));
+        return edit;
+    }
+    case eControlKind::Button:
+    case eControlKind::MultiLineButton: {
+        QPushButton* button = static_cast<eControlKind>(kind) == eControlKind::Button
+                                  ? new QPushButton(caption, parent)
+                                  : new CMultiLineButton(caption, parent);
+        // Enter never clicks a button of this window.
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        button->setFocusPolicy(FocusPolicyFor(style));
+        connect(button, &QPushButton::clicked, this, [this, id] { OnCommand(id); });
+        return button;
+    }
+    case eControlKind::CheckBox: {
+        auto* box = new QCheckBox(caption, parent);
+        box->setFocusPolicy(FocusPolicyFor(style));
+        // Only a click by the user runs the handler, not a change made by the program.
+        connect(box, &QCheckBox::clicked, this, [this, id] { OnCommand(id); });
+        return box;
+    }
+    case eControlKind::GroupBox: {
+        auto* group = new QGroupBox(caption, parent);
+        group->setFocusPolicy(Qt::NoFocus);
+        return group;
+    }
+    case eControlKind::ScrollBar: {
+        auto* bar = new QScrollBar(Qt::Horizontal, parent);
+        bar->setFocusPolicy(FocusPolicyFor(style));
+        bar->setPageStep(0);
+        return bar;
+    }
+    case eControlKind::Custom:
+        break;
+    }
+    // The program's own windows, by id.
+    switch (id) {
+    case kIdGraphEeg:
+    case kIdGraphEmg:
+        return new CRealTimeGraph(parent);
+    case kIdChartFft:
+        return new CFftMSChart(parent);
+    case kIdChartHypnogram:
+        return new CHypnogramMSChart(parent);
+    default:
+        return new CFftTrendMSChart(parent);
+    }
+}
+
+QWidget* CVelquinDlg::DlgItem(int id) const
+{
+    return m_controls.value(id, nullptr);
+}
+
+QAction* CVelquinDlg::CommandAction(int id) const
+{
+    return m_commands.value(id, nullptr);
+}

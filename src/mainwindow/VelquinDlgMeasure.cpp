@@ -1,0 +1,200 @@
+// The command side of a measurement: Start (port, confirmation, connect), the handshake
+// steps that the receiver's replies drive, the no-data fallback, the memory-card query,
+// Stop with its one retry, and the close step that every end of a measurement runs.
+// Each step sets mode 1, hands one command to the façade and returns; the reply comes back
+// as a notification (VelquinDlgNotifications.cpp).
+#include "mainwindow/CommandWait.h"
+#include "mainwindow/VelquinDlg.h"
+#include "resources/MainWindowTexts.h"
+
+namespace {
+
+constexpr int kFamilyOlder = 0;
+constexpr int kFamilyCurrent = 1;
+
+}  // namespace
+
+void CVelquinDlg::OnBnClickedStart()
+{
+    if (m_pWaveIo->GetPortName().empty()) {
+        CloseMeasurement();
+        if (m_services.dialogs->RunCommunicationSetting(this, *m_pWaveIo) != IDOK) {
+            ShowError(0);
+            return;
+        }
+        if (m_pWaveIo->GetPortName().empty()) {
+            ShowError(0);
+            return;
+        }
+        ClearGraphs();
+        UpdateTitle();
+    }
+    StartMeasurement();
+}
+
+void CVelquinDlg::StartMeasurement()
+{
+    switch (ConfirmSavedFileSettings()) {
+    case IDNO:
+        m_services.dialogs->RunSavedFileSetting(this, m_waveLog);
+        break;
+    case IDYES:
+        SetMode(kModeTalking);
+        if (m_pWaveIo->Connect() != 1) {
+            CloseMeasurement();
+            ShowError(1);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+// Posted for an acknowledged and for a refused reply to the opening command alike.
+void CVelquinDlg::OnWmConnectReply()
+{
+    OnReceiverConnected();
+}
+
+void CVelquinDlg::OnReceiverConnected()
+{
+    SetMode(kModeTalking);
+    if (m_pWaveIo->RequestVersion() != 1) {
+        CloseMeasurement();
+        ShowError(1);
+        return;
+    }
+    if (WaitForCommandReply(*m_pWaveIo, m_services.replyWaitLimit) == kCommandFailed) {
+        CloseMeasurement();
+        ShowError(1);
+        return;
+    }
+    SetMode(kModeTalking);
+    if (m_pWaveIo->RequestName() != 1) {
+        CloseMeasurement();
+        ShowError(1);
+    }
+}
+
+void CVelquinDlg::OnNameReply()
+{
+    const int family = m_pWaveIo->GetModelType();
+    if (family == kFamilyCurrent) {
+        SendStartMeasurement();
+        return;
+    }
+    StopMeasurement();
+    CloseMeasurement();
+    ShowError(family == kFamilyOlder ? 4 : 3);
+}
+
+void CVelquinDlg::SendStartMeasurement()
+{
+    SetMode(kModeTalking);
+    if (m_pWaveIo->StartMeasurement() != 1) {
+        CloseMeasurement();
+        ShowError(1);
+    }
+}
+
+void CVelquinDlg::OnNoDataAfterStart()
+{
+    SendCommand4();
+}
+
+void CVelquinDlg::SendCommand4()
+{
+    SetMode(kModeTalking);
+    if (m_pWaveIo->SendCommand4() != 1) {
+        CloseMeasurement();
+        ShowError(1);
+    }
+}
+
+void CVelquinDlg::OnCommand4Reply()
+{
+    SendCommand6();
+}
+
+void CVelquinDlg::SendCommand6()
+{
+    SetMode(kModeTalking);
+    if (m_pWaveIo->SendCommand6() != 1) {
+        CloseMeasurement();
+        ShowError(1);
+    }
+}
+
+void CVelquinDlg::OnCommand32855()
+{
+    RequestCardInfo();
+}
+
+void CVelquinDlg::RequestCardInfo()
+{
+    SetMode(kModeTalking);
+    if (m_pWaveIo->OpenAndReceive() != 1) {
+        CloseMeasurement();
+        ShowError(0);
+        return;
+    }
+    if (m_pWaveIo->RequestCardInfo() != 1) {
+        CloseMeasurement();
+        ShowError(1);
+    }
+}
+
+void CVelquinDlg::OnCardInfo()
+{
+    // Read before the close, which ends the link that holds them.
+    const int total = m_pWaveIo->GetCardTotalMb();
+    const int free = m_pWaveIo->GetCardFreeMb();
+    CloseMeasurement();
+    Prompt(QString::asprintf(kFormatCardInfo, total, free), ePromptButtons::Ok, ePromptIcon::Information);
+}
+
+void CVelquinDlg::OnCardInfoError()
+{
+    const int code = m_pWaveIo->GetCardErrorCode();
+    CloseMeasurement();
+    ShowError(code == 0 ? 6 : code == 1 ? 7 : 8);
+}
+
+void CVelquinDlg::OnBnClickedStop()
+{
+    StopMeasurement();
+}
+
+// 1 when the stop command was sent; 0 when it could not be, after closing and the error box.
+int CVelquinDlg::StopMeasurement()
+{
+    SetMode(kModeTalking);
+    if (m_pWaveIo->SendCommand7() != 1) {
+        CloseMeasurement();
+        ShowError(1);
+        return 0;
+    }
+    return 1;
+}
+
+void CVelquinDlg::SendCommand8()
+{
+    SetMode(kModeTalking);
+    if (m_pWaveIo->SendCommand8() != 1) {
+        CloseMeasurement();
+        ShowError(1);
+    }
+}
+
+void CVelquinDlg::CloseMeasurement()
+{
+    if (m_pWaveIo->Disconnect() != 1) {
+        ShowError(11);
+        return;
+    }
+    if (m_waveLog.Close() != 1) {
+        ShowError(11);
+        return;
+    }
+    SetMode(kModeIdle);
+}

@@ -1,0 +1,227 @@
+// The status line (receiver, link state, colour), the error box, the review scroll range,
+// and the confirmation of the saved-file settings before a measurement.
+#include <QLabel>
+#include <QPalette>
+#include <QScrollBar>
+
+#include <filesystem>
+
+#include "app/MessageTables.h"
+#include "mainwindow/VelquinDlg.h"
+#include "platform/qt/ScrollInfo.h"
+#include "resources/MainWindowTexts.h"
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+const QColor kGreen(0, 255, 0);
+
+QString Text(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+QString Text(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QString FromStd(const std::string& utf8)
+{
+    return QString::fromStdString(utf8);
+}
+
+// One line of the confirmation: indented, ended by CR LF.
+QString ConfirmLine(const QString& text)
+{
+    return Text(kConfirmIndent) + text + QStringLiteral("\r\n");
+}
+
+// Only bits 0 (EDF) and 1 (CSV) are file types.
+constexpr int kTypeEdf = 1;
+constexpr int kTypeCsv = 2;
+constexpr int kNamingAutomatic = 1;
+
+// Whether anything stands at path: a dangling link counts, since the recording would
+// replace it.
+bool PathTaken(const QString& path)
+{
+    std::error_code ec;
+    return std::filesystem::exists(std::filesystem::symlink_status(path.toStdString(), ec));
+}
+
+}  // namespace
+
+int CVelquinDlg::Prompt(const QString& text, ePromptButtons buttons, ePromptIcon icon)
+{
+    return m_services.prompter->Show(this, text, buttons, icon);
+}
+
+void CVelquinDlg::SetStatusColour(const QColor& colour, bool repaintAlways)
+{
+    const bool changed = colour != m_crStatus;
+    m_crStatus = colour;
+    if (!repaintAlways && !changed)
+        return;
+    QPalette palette = m_staticStatusSource->palette();
+    palette.setColor(QPalette::Window, colour);
+    m_staticStatusSource->setPalette(palette);
+    m_staticStatusSource->update();
+}
+
+void CVelquinDlg::UpdateStatusBar()
+{
+    switch (m_nMode) {
+    case kModeIdle: {
+        const QString port = m_pWaveIo ? FromStd(m_pWaveIo->GetPortName()) : QString();
+        if (port.isEmpty()) {
+            m_staticStatusSource->setText(Text(kTextNotConnected));
+            m_staticStatusText->setText(Text(kTextChoosePortHint));
+            SetStatusColour(kRed, true);
+        } else if (m_pWaveIo->TestPort()) {
+            m_staticStatusSource->setText(port);
+            m_staticStatusText->clear();
+            SetStatusColour(kGreen, true);
+        } else {
+            m_staticStatusSource->setText(port);
+            m_staticStatusText->setText(Text(kTextPortCannotOpen));
+            SetStatusColour(kRed, true);
+        }
+        break;
+    }
+    case kModeMeasuring: {
+        m_staticStatusSource->setText(DescribeReceiver());
+        const int status = m_pWaveIo ? m_pWaveIo->GetLinkStatus() : 5;
+        const bool known = status >= 0 && status < static_cast<int>(kStatusMsgCount);
+        m_staticStatusText->setText(known ? Text(g_strStatusMsg[static_cast<size_t>(status)]) : QString());
+        SetStatusColour(status == 0 ? kGreen : kRed, false);
+        break;
+    }
+    case kModeReview:
+        m_staticStatusSource->setText(DescribeReceiver());
+        m_staticStatusText->clear();
+        SetStatusColour(kGreen, true);
+        break;
+    default:
+        break;  // talking to the receiver, locked: the fields stay as they are
+    }
+}
+
+QString CVelquinDlg::DescribeReceiver() const
+{
+    const bool measuring = m_nMode == kModeMeasuring;
+    QString source;
+    if (measuring) {
+        // The first 11 bytes of the receiver's name, up to a zero byte.
+        const std::string name = m_pWaveIo ? m_pWaveIo->GetReceiverName() : std::string();
+        const std::string head = name.substr(0, std::min<size_t>(name.size(), 11));
+        source = QString::fromLatin1(head.c_str());
+    } else {
+        source = m_strRecorderId;
+    }
+
+    QString serial = source;
+    QString model;
+    if (source.contains(Text(kCodeOlderFamily))) {
+        serial.remove(Text(kCodeOlderFamily));
+        model = Text(kModelOlderFamily);
+    } else if (source.contains(Text(kCodeCurrentFamily))) {
+        serial.remove(Text(kCodeCurrentFamily));
+        model = Text(kModelCurrentFamily);
+    } else {
+        serial = measuring ? QString() : Text(kSerialUnknown);
+        model = Text(kModelUnknown);
+    }
+
+    if (measuring) {
+        const QString port = m_pWaveIo ? FromStd(m_pWaveIo->GetPortName()) : QString();
+        return QString::asprintf(kFormatReceiverMeasuring, port.toUtf8().constData(),
+                                 serial.toUtf8().constData(), model.toUtf8().constData());
+    }
+    return QString::asprintf(kFormatReceiverOther, serial.toUtf8().constData(), model.toUtf8().constData());
+}
+
+void CVelquinDlg::SetReviewScrollRange(int position)
+{
+    sScrollInfo info = GetScrollInfo(m_scrollBar);
+    info.min = 0;
+    info.max = m_nReviewSeconds - 1;
+    info.page = m_nTimeRange;
+    info.pos = position;
+    SetScrollInfo(m_scrollBar, info);
+}
+
+int CVelquinDlg::ShowError(int error)
+{
+    // Every caller passes a number of the table; anything else shows nothing.
+    if (error < 0 || error >= static_cast<int>(kErrorMsgCount))
+        return 0;
+    return Prompt(Text(g_strErrorMsg[static_cast<size_t>(error)]), ePromptButtons::Ok, ePromptIcon::Exclamation);
+}
+
+int CVelquinDlg::ConfirmSavedFileSettings()
+{
+    const QString folder = FromStd(m_waveLog.GetFolder());
+    const int types = m_waveLog.GetFileTypes();
+    const bool noType = (types & (kTypeEdf | kTypeCsv)) == 0;
+
+    const QString folderPart = ConfirmLine(folder);
+
+    QString typePart;
+    if (noType)
+        typePart = ConfirmLine(Text(kConfirmNotSet));
+    if (types & kTypeEdf)
+        typePart += ConfirmLine(Text(kConfirmEdfType));
+    if (types & kTypeCsv)
+        typePart += ConfirmLine(Text(kConfirmCsvType));
+
+    QString namePart;
+    if (noType) {
+        namePart = ConfirmLine(Text(kConfirmNotSet));
+    } else if (m_waveLog.GetNamingMode() == kNamingAutomatic) {
+        namePart = ConfirmLine(Text(kConfirmAutomaticNames));
+        if (types & kTypeEdf)
+            namePart += ConfirmLine(Text(kConfirmEdfExample));
+        if (types & kTypeCsv)
+            namePart += ConfirmLine(Text(kConfirmCsvExample));
+    } else {
+        namePart = ConfirmLine(Text(kConfirmUserNames));
+        if (types & kTypeEdf)
+            namePart += ConfirmLine(FromStd(m_waveLog.GetEdfFileName()));
+        if (types & kTypeCsv)
+            namePart += ConfirmLine(FromStd(m_waveLog.GetCsvFileName()));
+    }
+
+    const QString message = QString::asprintf(kFormatConfirmSettings, folderPart.toUtf8().constData(),
+                                              typePart.toUtf8().constData(), namePart.toUtf8().constData());
+    int answer = Prompt(message, ePromptButtons::YesNoCancel, ePromptIcon::Question);
+    if (answer == IDYES) {
+        answer = ConfirmNoFileType();
+        if (answer == IDYES)
+            answer = ConfirmOverwrite();
+    }
+    return answer;
+}
+
+int CVelquinDlg::ConfirmNoFileType()
+{
+    // A stored value without either type bit records nothing, whatever its other bits.
+    if ((m_waveLog.GetFileTypes() & (kTypeEdf | kTypeCsv)) != 0)
+        return IDYES;
+    return Prompt(Text(kTextConfirmNoFileType), ePromptButtons::YesNo, ePromptIcon::Question);
+}
+
+int CVelquinDlg::ConfirmOverwrite()
+{
+    if (m_waveLog.GetNamingMode() == kNamingAutomatic)
+        return IDYES;
+    const QString folder = FromStd(m_waveLog.GetFolder());
+    const int types = m_waveLog.GetFileTypes();
+    if ((types & kTypeEdf) && PathTaken(folder + QLatin1Char('/') + FromStd(m_waveLog.GetEdfFileName())) &&
+        Prompt(Text(kTextConfirmOverwriteEdf), ePromptButtons::YesNo, ePromptIcon::Question) == IDNO)
+        return IDNO;
+    if ((types & kTypeCsv) && PathTaken(folder + QLatin1Char('/') + FromStd(m_waveLog.GetCsvFileName())) &&
+        Prompt(Text(kTextConfirmOverwriteCsv), ePromptButtons::YesNo, ePromptIcon::Question) == IDNO)
+        return IDNO;
+    return IDYES;
+}

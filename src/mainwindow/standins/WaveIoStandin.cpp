@@ -1,0 +1,7 @@
+#include "mainwindow/standins/WaveIoStandin.h"
+
+int CWaveIo::Disconnect()
+{
+    ++m_generation;
+    return 1;
+}

@@ -1,0 +1,95 @@
+#pragma once
+// Builds the main window offscreen with fake collaborators, and reads its inner state.
+
+#include <QCoreApplication>
+
+#include <functional>
+#include <memory>
+
+#include "Fakes.h"
+#include "mainwindow/VelquinDlg.h"
+
+// Friend of the window: reads and sets what the tests need that the window keeps to itself.
+class CVelquinDlgProbe {
+public:
+    explicit CVelquinDlgProbe(CVelquinDlg& dlg) : d(dlg) {}
+
+    int TimeRange() const { return d.m_nTimeRange; }
+    int SampleRate() const { return d.m_nSampleRate; }
+    int EegYMax() const { return d.m_nEegYMax; }
+    int EmgYMin() const { return d.m_nEmgYMin; }
+    double FftYMax() const { return d.m_dFftYMax; }
+    QColor StatusColour() const { return d.m_crStatus; }
+    bool Closing() const { return d.m_bClosing != 0; }
+    IWaveIo* WaveIo() const { return d.m_pWaveIo.get(); }
+    CWaveLog& WaveLog() { return d.m_waveLog; }
+    QWidget* ClientArea() const { return d.m_clientArea; }
+    CRealTimeGraph* GraphEeg() const { return d.m_graphEeg; }
+    CRealTimeGraph* GraphEmg() const { return d.m_graphEmg; }
+    CFftMSChart* ChartFft() const { return d.m_chartFft; }
+    std::time_t StartTime() const { return d.m_startTime; }
+    bool HasReviewArrays() const { return d.m_pReviewEeg || d.m_pReviewEmg; }
+
+    // Posts a notification as the link's threads do.
+    void Post(int code, std::uint32_t generation) { d.m_linkSink.Post(code, generation); }
+    // Review mode as a loaded file leaves it (the loading itself is not this window's core).
+    void EnterReview(const QString& file, const QString& recorderId, int seconds)
+    {
+        d.m_strOpenedFile = file;
+        d.m_strRecorderId = recorderId;
+        d.m_nReviewSeconds = seconds;
+        d.m_pReviewEeg = std::make_unique<float[]>(static_cast<size_t>(seconds) * 128);
+        d.m_pReviewEmg = std::make_unique<float[]>(static_cast<size_t>(seconds) * 128);
+        d.SetMode(CVelquinDlg::kModeReview);
+    }
+    void SetRecorderId(const QString& id) { d.m_strRecorderId = id; }
+
+private:
+    CVelquinDlg& d;
+};
+
+// The window with fakes. The fakes stay owned by the window; the pointers are for reading.
+struct WindowHarness {
+    FakeWaveIo* wave = nullptr;
+    FakePrompter* prompter = nullptr;
+    FakeDialogRunner* dialogs = nullptr;
+    MemoryProfile* profile = nullptr;
+    std::time_t now = 1700000000;  // 2023/11/15 07:13:20 in Tokyo
+    std::unique_ptr<CVelquinDlg> dlg;
+
+    // prepare runs on the fakes before the window is built.
+    explicit WindowHarness(const std::function<void(FakeWaveIo&, MemoryProfile&)>& prepare = {},
+                           bool show = true)
+    {
+        auto fakeWave = std::make_unique<FakeWaveIo>();
+        auto fakeProfile = std::make_unique<MemoryProfile>();
+        if (prepare)
+            prepare(*fakeWave, *fakeProfile);
+        wave = fakeWave.get();
+        profile = fakeProfile.get();
+        auto fakePrompter = std::make_unique<FakePrompter>();
+        prompter = fakePrompter.get();
+        auto fakeDialogs = std::make_unique<FakeDialogRunner>();
+        dialogs = fakeDialogs.get();
+
+        sDlgServices services;
+        services.makeWaveIo = [w = fakeWave.release()](ILinkSink&) { return std::unique_ptr<IWaveIo>(w); };
+        services.prompter = std::move(fakePrompter);
+        services.profile = std::move(fakeProfile);
+        services.dialogs = std::move(fakeDialogs);
+        services.now = [this] { return now; };
+        services.inhibitScreenSaver = false;
+        services.replyWaitLimit = std::chrono::milliseconds(200);
+        dlg = std::make_unique<CVelquinDlg>(std::move(services));
+        if (show) {
+            dlg->show();
+            QCoreApplication::processEvents();
+        }
+    }
+
+    CVelquinDlgProbe Probe() { return CVelquinDlgProbe(*dlg); }
+    template <typename T>
+    T* Item(int id) const { return qobject_cast<T*>(dlg->DlgItem(id)); }
+    // Handles every posted event.
+    static void Flush() { QCoreApplication::processEvents(); QCoreApplication::processEvents(); }
+};
