@@ -1,6 +1,5 @@
 // The controls of the main window, made from the dialog template in template order.
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,6 +7,7 @@
 
 #include "mainwindow/ClientArea.h"
 #include "mainwindow/VelquinDlg.h"
+#include "platform/qt/DialogStyle.h"
 #include "platform/qt/DialogUnits.h"
 #include "platform/qt/MultiLineButton.h"
 #include "resources/DialogTemplate.h"
@@ -117,13 +117,14 @@ QWidget* CVelquinDlg::CreateControl(int id, int kind, const QString& caption, un
     }
     case eControlKind::CheckBox: {
         auto* box = new QCheckBox(caption, parent);
+        box->setStyle(DialogControlStyle());
         box->setFocusPolicy(FocusPolicyFor(style));
         // Only a click by the user runs the handler, not a change made by the program.
         connect(box, &QCheckBox::clicked, this, [this, id] { OnCommand(id); });
         return box;
     }
     case eControlKind::GroupBox: {
-        auto* group = new QGroupBox(caption, parent);
+        auto* group = new CGroupBox(caption, parent);
         group->setFocusPolicy(Qt::NoFocus);
         return group;
     }

@@ -77,7 +77,7 @@ std::vector<Expect> FixedControls()
     return {
         {1071, "QLabel", "現在時刻：", k1071, true, true, kNoCheck},
         {1072, "QLineEdit", "", k1072, true, true, kNoCheck},
-        {1073, "QGroupBox", "表示グラフ", k1073, true, true, kNoCheck},
+        {1073, "CGroupBox", "表示グラフ", k1073, true, true, kNoCheck},
         {1074, "QCheckBox", "脳波", k1074, true, true, 1},
         {1075, "QCheckBox", "筋電", k1075, true, true, 1},
         {1076, "QCheckBox", "脳波FFT", k1076, true, true, 1},

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,12 @@
 #include "platform/qt/Profile.h"
 #include "platform/qt/Prompter.h"
 #include "receiver/WaveIoInterface.h"
+
+// Test failures print texts as text.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
 
 class FakeWaveIo : public IWaveIo {
 public:

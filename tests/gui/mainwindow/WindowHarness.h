@@ -3,6 +3,8 @@
 
 #include <QCoreApplication>
 
+#include <cstdlib>
+#include <ctime>
 #include <functional>
 #include <memory>
 
@@ -61,6 +63,9 @@ struct WindowHarness {
     explicit WindowHarness(const std::function<void(FakeWaveIo&, MemoryProfile&)>& prepare = {},
                            bool show = true)
     {
+        // The tests read local times in Tokyo time, whatever the runner's environment says.
+        setenv("TZ", "Asia/Tokyo", 1);
+        tzset();
         auto fakeWave = std::make_unique<FakeWaveIo>();
         auto fakeProfile = std::make_unique<MemoryProfile>();
         if (prepare)

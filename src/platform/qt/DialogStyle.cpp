@@ -1,0 +1,69 @@
+#include "platform/qt/DialogStyle.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
+
+namespace {
+
+class CDialogProxyStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        switch (metric) {
+        case PM_IndicatorWidth:
+        case PM_IndicatorHeight:
+        case PM_ExclusiveIndicatorWidth:
+        case PM_ExclusiveIndicatorHeight:
+            return 13;
+        case PM_CheckBoxLabelSpacing:
+        case PM_RadioButtonLabelSpacing:
+            return 3;
+        default:
+            return QProxyStyle::pixelMetric(metric, option, widget);
+        }
+    }
+};
+
+// Offset of the title from the frame's left edge, and the gap kept around it.
+constexpr int kTitleLeft = 7;
+constexpr int kTitleGap = 2;
+
+}  // namespace
+
+QStyle* DialogControlStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new CDialogProxyStyle;
+        style->setParent(qApp);
+    }
+    return style;
+}
+
+CGroupBox::CGroupBox(const QString& title, QWidget* parent) : QGroupBox(title, parent)
+{
+}
+
+void CGroupBox::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    const QFontMetrics fm(font());
+    const int top = fm.height() / 2;
+    const QRect frame = rect().adjusted(0, top, -1, -1);
+
+    // An etched frame: a dark line with a light one beside it.
+    p.setPen(palette().color(QPalette::Mid));
+    p.drawRect(frame.adjusted(0, 0, -1, -1));
+    p.setPen(palette().color(QPalette::Light));
+    p.drawRect(frame.adjusted(1, 1, 0, 0));
+
+    if (title().isEmpty())
+        return;
+    const int width = fm.horizontalAdvance(title());
+    const QRect titleRect(kTitleLeft, 0, width + 2 * kTitleGap, fm.height());
+    p.fillRect(titleRect, palette().color(QPalette::Window));
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    p.drawText(titleRect, Qt::AlignCenter | Qt::TextSingleLine, title());
+}
