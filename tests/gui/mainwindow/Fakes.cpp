@@ -34,7 +34,7 @@ int FakeWaveIo::GetCommandState() const
 
 int FakeWaveIo::TakeFrame(sFrameSnapshot& frame)
 {
-    calls.push_back("TakeFrame");
+    Record("TakeFrame");
     if (frames.empty())
         return 0;
     frame = frames.front();

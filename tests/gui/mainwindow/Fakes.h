@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -25,6 +26,13 @@ inline void PrintTo(const QString& s, std::ostream* os)
 
 class FakeWaveIo : public IWaveIo {
 public:
+    FakeWaveIo() = default;
+    ~FakeWaveIo() override { *alive = false; }
+
+    // Outlive the fake: every call, and whether the fake still exists.
+    std::shared_ptr<std::vector<std::string>> journal = std::make_shared<std::vector<std::string>>();
+    std::shared_ptr<bool> alive = std::make_shared<bool>(true);
+
     // Every call, in order, by name ("Connect", "GetPortName", ...).
     std::vector<std::string> calls;
     // The commands only (calls that send or open or close), the getters left out.
@@ -57,16 +65,16 @@ public:
     int RequestClock() override { return Send("RequestClock"); }
     int SetReceiverClock(const std::tm*) override { return Send("SetReceiverClock"); }
     int OpenAndReceive() override { return Send("OpenAndReceive"); }
-    int TestPort() override { calls.push_back("TestPort"); return testPortResult; }
+    int TestPort() override { Record("TestPort"); return testPortResult; }
     int Disconnect() override
     {
-        calls.push_back("Disconnect");
+        Record("Disconnect");
         ++generation;
         return disconnectResult;
     }
-    void EnumComPorts(std::vector<std::string>& ports) override { calls.push_back("EnumComPorts"); ports = {portName}; }
+    void EnumComPorts(std::vector<std::string>& ports) override { Record("EnumComPorts"); ports = {portName}; }
     std::string GetPortName() const override { Log("GetPortName"); return portName; }
-    void SetPortName(const std::string& name) override { calls.push_back("SetPortName"); portName = name; }
+    void SetPortName(const std::string& name) override { Record("SetPortName"); portName = name; }
     int GetLinkStatus() const override { Log("GetLinkStatus"); return linkStatus; }
     int GetCardErrorCode() const override { Log("GetCardErrorCode"); return cardError; }
     int GetCardTotalMb() const override { Log("GetCardTotalMb"); return cardTotal; }
@@ -78,7 +86,7 @@ public:
     int GetCommandState() const override;
     int GetChannelCount() const override { return kChannelCount; }
     int GetSampleRate() const override { return kSampleRate; }
-    int GetSamples(int, float*) override { calls.push_back("GetSamples"); return 1; }
+    int GetSamples(int, float*) override { Record("GetSamples"); return 1; }
     int GetSequence() const override { return 0; }
     int GetLastSequence() const override { return 0; }
     int TakeFrame(sFrameSnapshot& frame) override;
@@ -87,10 +95,15 @@ public:
 private:
     int Send(const char* name)
     {
-        calls.push_back(name);
+        Record(name);
         return sendResult;
     }
-    void Log(const char* name) const { const_cast<FakeWaveIo*>(this)->calls.push_back(name); }
+    void Record(const char* name)
+    {
+        calls.push_back(name);
+        journal->push_back(name);
+    }
+    void Log(const char* name) const { const_cast<FakeWaveIo*>(this)->Record(name); }
 };
 
 // One message box as the window asked for it.
