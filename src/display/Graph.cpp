@@ -38,76 +38,25 @@ void CGraph::Clear()
     update();
 }
 
-void CGraph::SetXMax(double value, int redraw)
-{
-    m_s.xMax = value;
-    Invalidate(redraw);
-}
+void CGraph::SetXMax(double value, int redraw) { Store(m_s.xMax, value, redraw); }
+void CGraph::SetXMin(double value, int redraw) { Store(m_s.xMin, value, redraw); }
+void CGraph::SetYMax(double value, int redraw) { Store(m_s.yMax, value, redraw); }
+void CGraph::SetYMin(double value, int redraw) { Store(m_s.yMin, value, redraw); }
+void CGraph::SetTitle(const QString& text, int redraw) { Store(m_s.title, text, redraw); }
+void CGraph::SetXLabel(const QString& text, int redraw) { Store(m_s.xLabel, text, redraw); }
+void CGraph::SetYLabel(const QString& text, int redraw) { Store(m_s.yLabel, text, redraw); }
 
-void CGraph::SetXMin(double value, int redraw)
-{
-    m_s.xMin = value;
-    Invalidate(redraw);
-}
+void CGraph::SetXFormat(const QString& format, int redraw) { Store(m_s.xFormat, format.toStdString(), redraw); }
 
-void CGraph::SetYMax(double value, int redraw)
-{
-    m_s.yMax = value;
-    Invalidate(redraw);
-}
-
-void CGraph::SetYMin(double value, int redraw)
-{
-    m_s.yMin = value;
-    Invalidate(redraw);
-}
-
-void CGraph::SetTitle(const QString& text, int redraw)
-{
-    m_s.title = text;
-    Invalidate(redraw);
-}
-
-void CGraph::SetXLabel(const QString& text, int redraw)
-{
-    m_s.xLabel = text;
-    Invalidate(redraw);
-}
-
-void CGraph::SetYLabel(const QString& text, int redraw)
-{
-    m_s.yLabel = text;
-    Invalidate(redraw);
-}
-
-void CGraph::SetXFormat(const QString& format, int redraw)
-{
-    m_s.xFormat = format.toStdString();
-    Invalidate(redraw);
-}
-
-void CGraph::SetXGridCount(int count, int redraw)
-{
-    m_s.xGridCount = count;
-    Invalidate(redraw);
-}
-
-void CGraph::SetCursorPixel(int x, int redraw)
-{
-    m_s.cursorPixel = x;
-    Invalidate(redraw);
-}
+void CGraph::SetXGridCount(int count, int redraw) { Store(m_s.xGridCount, count, redraw); }
+void CGraph::SetCursorPixel(int x, int redraw) { Store(m_s.cursorPixel, x, redraw); }
 
 void CGraph::UpdateCursorFraction()
 {
     m_s.cursorFraction = CursorFractionFor(m_s.cursorPixel, ClientRect().width());
 }
 
-void CGraph::SetCursorFraction(double fraction, int redraw)
-{
-    m_s.cursorFraction = fraction;
-    Invalidate(redraw);
-}
+void CGraph::SetCursorFraction(double fraction, int redraw) { Store(m_s.cursorFraction, fraction, redraw); }
 
 double CGraph::GetXRange() const
 {

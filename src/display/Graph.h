@@ -132,6 +132,13 @@ protected:
     }
     void StoreData(std::span<const float> values);
     void Invalidate(int redraw);
+    // Stores a setting and invalidates when redraw is exactly 1.
+    template <typename Member, typename Value>
+    void Store(Member& member, const Value& value, int redraw)
+    {
+        member = value;
+        Invalidate(redraw);
+    }
 
 private:
     void DrawGrid(QPainter& painter, const sGraphPlotArea& plot) const;

@@ -64,15 +64,7 @@ TEST(GraphScreenshotTest, SweepHalfFull)
 TEST(GraphScreenshotTest, EmgReviewSliceWithACursor)
 {
     CRealTimeGraph graph;
-    graph.SetTitle(QStringLiteral("筋電データ"), 0);
-    graph.SetYLabel(QStringLiteral("[uV]"), 0);
-    graph.SetXLabel(QStringLiteral("[秒]"), 0);
-    graph.SetXMin(0.0, 0);
-    graph.SetXMax(10.0, 0);
-    graph.SetXGridCount(4, 0);
-    graph.SetXFormat(QStringLiteral("%2.0f"), 0);
-    graph.SetYMax(100.0, 0);
-    graph.SetYMin(-100.0, 0);
+    SetUpSignalGraph(graph, QStringLiteral("筋電データ"), 10.0, 4, 100.0);
     // Ten seconds of muscle activity: bursts of 40 Hz over a slow drift.
     std::vector<float> values(10 * 128);
     for (std::size_t i = 0; i < values.size(); ++i) {

@@ -63,19 +63,25 @@ inline int RowOfValue(double value)
     return static_cast<int>(180.0 - 160.0 * percent / 100.0);
 }
 
-// A graph set up as the main window sets the EEG graph for 30 s at ±200 µV.
-template <typename Graph>
-void SetUpEegGraph(Graph& graph)
+// A graph set up as the main window sets its graphs: a title, "[uV]", a time axis of
+// 0..seconds in "[秒]" with "%2.0f" labels, and a voltage range of ±microvolts.
+inline void SetUpSignalGraph(CGraph& graph, const QString& title, double seconds, int gridCount, double microvolts)
 {
-    graph.SetTitle(QStringLiteral("脳波データ"), 0);
+    graph.SetTitle(title, 0);
     graph.SetYLabel(QStringLiteral("[uV]"), 0);
     graph.SetXLabel(QStringLiteral("[秒]"), 0);
     graph.SetXMin(0.0, 0);
-    graph.SetXMax(30.0, 0);
-    graph.SetXGridCount(5, 0);
+    graph.SetXMax(seconds, 0);
+    graph.SetXGridCount(gridCount, 0);
     graph.SetXFormat(QStringLiteral("%2.0f"), 0);
-    graph.SetYMax(200.0, 0);
-    graph.SetYMin(-200.0, 0);
+    graph.SetYMax(microvolts, 0);
+    graph.SetYMin(-microvolts, 0);
+}
+
+// The EEG graph for 30 s at ±200 µV.
+inline void SetUpEegGraph(CGraph& graph)
+{
+    SetUpSignalGraph(graph, QStringLiteral("脳波データ"), 30.0, 5, 200.0);
 }
 
 // n samples of a sine of the given frequency and amplitude at 128 samples per second.
