@@ -23,7 +23,7 @@ inline QImage RenderChart(const CMschart& chart)
 
 inline QRgb Rgb(int r, int g, int b)
 {
-    return qRgb(r, g, b);
+    return qRgb(r, g, b) & 0xFFFFFFu;
 }
 
 inline QRgb PixelAt(const QImage& image, int x, int y)
