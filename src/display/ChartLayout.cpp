@@ -118,7 +118,7 @@ sChartScale CChartLayout::Scale(const CChartState& state)
     return scale;
 }
 
-QRect CChartLayout::AutoPlotRect(const CChartState& state, QSize size, double /*dpiX*/, double dpiY)
+QRect CChartLayout::AutoPlotRect(const CChartState& state, QSize size, double dpiY)
 {
     int entries = 0;
     int rowHeight = 0;
@@ -141,7 +141,7 @@ sChartGeometry CChartLayout::Compute(const CChartState& state, QSize size, doubl
     g.scale = Scale(state);
     g.legend = LegendRect(state, size, g.fonts.label, &g.legendEntries, &g.legendRowHeight);
     if (state.GetAutoLayout()) {
-        g.plot = AutoPlotRect(state, size, dpiX, dpiY);
+        g.plot = AutoPlotRect(state, size, dpiY);
     } else {
         // The stored rectangle, converted from twips here and only here.
         const sChartRect& r = state.LocationRect();

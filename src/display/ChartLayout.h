@@ -57,7 +57,7 @@ public:
     static sChartGeometry Compute(const CChartState& state, QSize size, double dpiX, double dpiY);
 
     // The plot rectangle of the automatic layout, in pixels.
-    static QRect AutoPlotRect(const CChartState& state, QSize size, double dpiX, double dpiY);
+    static QRect AutoPlotRect(const CChartState& state, QSize size, double dpiY);
 
     // The y pixel of a value (clamped into the axes box) and the bar height in pixels.
     static int ValueToY(const sChartGeometry& g, double value);

@@ -34,7 +34,6 @@ CChartState::CChartState()
 {
     // A fresh control shows solid grid lines across the value axis and none across the categories.
     m_axes[kAxisY].majorPenStyle = 1;
-    m_axes[kAxisY2].majorPenStyle = 0;
 }
 
 void CChartState::SetChartData(CChartDataGrid grid)

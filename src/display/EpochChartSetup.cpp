@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "display/FftChartSetup.h"
+
 namespace EpochChart {
 
 const sStyle kHypnogramStyle{5.0, 1, 5, true, true, {"Wake", "REM", "Light", "Deep"}};
@@ -18,24 +20,15 @@ std::string FormatClock(std::time_t time)
 
 void SetupAxes(CChartState& state, const sStyle& style, const std::string& xTitle, const std::string& yTitle)
 {
+    SetupValueAxis(state, yTitle, style.yMaximum, style.yMajorDivision);
     sChartAxis& y = state.Axis(kAxisY);
-    y.title.text = yTitle;
-    y.title.fontSize = 10.0f;
-    y.title.orientation = 2;
-    y.valueScale.automatic = false;
-    y.valueScale.minimum = 0.0;
-    y.valueScale.maximum = style.yMaximum;
-    y.valueScale.majorDivision = style.yMajorDivision;
     if (style.yMinorDivision > 0)
         y.valueScale.minorDivision = style.yMinorDivision;
     if (style.dottedGrid)
         y.majorPenStyle = 3;
-    state.Axis(kAxisY2).hide = true;
 
     sChartAxis& x = state.Axis(kAxisX);
-    x.title.text = xTitle;
-    x.title.fontSize = 10.0f;
-    x.title.orientation = 0;
+    SetAxisTitle(x, xTitle, 0);
     x.categoryScale.automatic = false;
     x.categoryScale.divisionsPerLabel = 20;
     x.categoryScale.divisionsPerTick = 120;

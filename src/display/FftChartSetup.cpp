@@ -14,6 +14,24 @@ void SetupBackdrop(CChartState& state)
     backdrop.fill.brush.fillColor.Set(240, 240, 240);
 }
 
+void SetAxisTitle(sChartAxis& axis, const std::string& text, long orientation)
+{
+    axis.title.text = text;
+    axis.title.fontSize = 10.0f;
+    axis.title.orientation = orientation;
+}
+
+void SetupValueAxis(CChartState& state, const std::string& title, double maximum, short majorDivision)
+{
+    sChartAxis& y = state.Axis(kAxisY);
+    SetAxisTitle(y, title, 2);
+    y.valueScale.automatic = false;
+    y.valueScale.minimum = 0.0;
+    y.valueScale.maximum = maximum;
+    y.valueScale.majorDivision = majorDivision;
+    state.Axis(kAxisY2).hide = true;
+}
+
 std::string FormatChartValue(double value)
 {
     char text[400];  // "%f" of the largest double needs 316 characters
@@ -53,15 +71,7 @@ sRgb BandLabelColour(int series)
 
 void SetupAxes(CChartState& state, const std::string& axisTitle, double verticalMax)
 {
-    sChartAxis& y = state.Axis(kAxisY);
-    y.title.text = axisTitle;
-    y.title.fontSize = 10.0f;
-    y.title.orientation = 2;
-    y.valueScale.automatic = false;
-    y.valueScale.minimum = 0.0;
-    y.valueScale.maximum = verticalMax;
-    y.valueScale.majorDivision = 5;
-    state.Axis(kAxisY2).hide = true;
+    SetupValueAxis(state, axisTitle, verticalMax, 5);
 }
 
 void SetupData(CChartState& state, const std::string& title, const CChartValues<float>& values)

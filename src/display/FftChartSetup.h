@@ -8,8 +8,16 @@
 #include "display/ChartState.h"
 #include "display/ChartValues.h"
 
+// Steps shared by the three charts' updates.
+
 // Thick inner frame of width 0 (no visible frame) and a solid light grey fill.
 void SetupBackdrop(CChartState& state);
+
+// An axis title in 10 points, in the given orientation.
+void SetAxisTitle(sChartAxis& axis, const std::string& text, long orientation);
+// The y axis titled (running upward) and scaled from 0 to maximum in majorDivision
+// divisions; the second y axis hidden.
+void SetupValueAxis(CChartState& state, const std::string& title, double maximum, short majorDivision);
 
 // A value as the data grid holds it: "%f" without the locale (12.5 → "12.500000").
 std::string FormatChartValue(double value);

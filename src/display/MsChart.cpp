@@ -20,7 +20,7 @@ void CMschart::Layout()
 {
     const double dpiX = logicalDpiX();
     const double dpiY = logicalDpiY();
-    const QRect plot = CChartLayout::AutoPlotRect(m_state, size(), dpiX, dpiY);
+    const QRect plot = CChartLayout::AutoPlotRect(m_state, size(), dpiY);
     sChartRect& rect = m_state.LocationRect();
     rect.min.x = static_cast<float>(PixelsToTwips(plot.left(), dpiX));
     rect.min.y = static_cast<float>(PixelsToTwips(plot.top(), dpiY));

@@ -162,9 +162,10 @@ TEST_F(StageCharts, StagesDrawAsStepsAtTheirHeightsAndEmptyEpochsStayEmpty)
         EXPECT_EQ(pos->y(), axes.top() + axes.height() - static_cast<int>(std::lround(code / 5.0 * axes.height())));
         EXPECT_EQ(PixelAt(image, pos->x(), pos->y()), kStageColours[series - 1]) << "row " << row;
         for (int other = 1; other <= 4; ++other) {
-            if (other != series)
-                EXPECT_FALSE(ColumnHas(image, x, axes.top(), axes.bottom(), kStageColours[other - 1]))
-                    << "row " << row << " series " << other;
+            if (other == series)
+                continue;
+            EXPECT_FALSE(ColumnHas(image, x, axes.top(), axes.bottom(), kStageColours[other - 1]))
+                << "row " << row << " series " << other;
         }
     }
     // The dotted grid line at the top level.
