@@ -47,13 +47,14 @@ function(velquin_test_dir target)
     VELQUIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   if(ARG_GUI)
     target_link_libraries(${target} PRIVATE velquin_test_gui_main Qt6::Test ${ARG_DEPS} GTest::gmock)
-    set(env "QT_QPA_PLATFORM=offscreen;TZ=Asia/Tokyo")
+    # One variable per property: a list here would be split into property names.
+    set(gui_env ENVIRONMENT_MODIFICATION "QT_QPA_PLATFORM=set:offscreen")
   else()
     target_link_libraries(${target} PRIVATE GTest::gtest_main GTest::gmock ${ARG_DEPS})
-    set(env "TZ=Asia/Tokyo")
+    set(gui_env "")
   endif()
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${ARG_LABEL}" ENVIRONMENT "${env}" TIMEOUT 300)
+    PROPERTIES LABELS "${ARG_LABEL}" ENVIRONMENT "TZ=Asia/Tokyo" ${gui_env} TIMEOUT 300)
 endfunction()
