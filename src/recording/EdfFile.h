@@ -59,6 +59,11 @@ public:
 private:
     using Header = std::array<char, kEdfHeaderBytes>;
 
+    // The reading behind ReadSignal; produced counts the values stored in out.
+    int ReadSamples(float* out, int channel, unsigned count, std::uint64_t& produced);
+    // Whether the header image describes a file of the form that is read, and the channel is in it.
+    bool CanReadSignal(int channel) const;
+
     // Fills every field of a header image for count records; the start date and time only
     // when the image holds none yet (byte 168 still zero).
     void FillHeader(Header& image, std::uint64_t recordCount, int samplesPerRecord) const;
