@@ -15,27 +15,43 @@ namespace {
 // Values read from the file at a time (1 MiB).
 constexpr std::uint64_t kChunkValues = 512 * 1024;
 
-// The physical value of every 16-bit digital value of one signal. The program's own
-// symmetric header (pmin = -pmax, dmin = -dmax or -dmax-1) reads as pmax * (d / dmax);
-// any other header with the standard EDF linear map from the digital to the physical range.
-// Returns false when the header gives no usable map.
-bool MakeScaleTable(const char* header, int signal, std::vector<float>& table)
-{
-    const double pmin = ParseLeadingNumber(FieldText(header, OfSignal(kPhysicalMin, signal)));
-    const double pmax = ParseLeadingNumber(FieldText(header, OfSignal(kPhysicalMax, signal)));
-    const int dmin = ParseLeadingInt(FieldText(header, OfSignal(kDigitalMin, signal)));
-    const int dmax = ParseLeadingInt(FieldText(header, OfSignal(kDigitalMax, signal)));
-    if (dmax == 0 || dmax == dmin)
-        return false;
-    const bool own = pmin == -pmax && (dmin == -dmax || static_cast<long long>(dmin) == -static_cast<long long>(dmax) - 1);
-    table.resize(65536);
-    for (int d = -32768; d <= 32767; ++d) {
-        const double value = own ? pmax * (static_cast<double>(d) / dmax)
-                                 : pmin + (static_cast<double>(d) - dmin) * (pmax - pmin)
-                                           / (static_cast<double>(dmax) - dmin);
-        table[static_cast<std::size_t>(d + 32768)] = static_cast<float>(value);
+// The map from a signal's digital values to physical values. The program's own symmetric
+// header (pmin = -pmax, dmin = -dmax or -dmax-1) reads as pmax * (d / dmax); any other
+// header with the standard EDF linear map from the digital to the physical range.
+struct Scale {
+    double pmin = 0, pmax = 0;
+    int dmin = 0, dmax = 0;
+
+    // A header with a digital maximum of 0 or an empty digital range gives no usable map.
+    bool Usable() const { return dmax != 0 && dmax != dmin; }
+    bool Own() const
+    {
+        return pmin == -pmax && (dmin == -dmax || static_cast<long long>(dmin) == -static_cast<long long>(dmax) - 1);
     }
-    return true;
+    double operator()(int d) const
+    {
+        return Own() ? pmax * (static_cast<double>(d) / dmax)
+                     : pmin + (static_cast<double>(d) - dmin) * (pmax - pmin) / (static_cast<double>(dmax) - dmin);
+    }
+};
+
+Scale ScaleOf(const char* header, int signal)
+{
+    Scale s;
+    s.pmin = ParseLeadingNumber(FieldText(header, OfSignal(kPhysicalMin, signal)));
+    s.pmax = ParseLeadingNumber(FieldText(header, OfSignal(kPhysicalMax, signal)));
+    s.dmin = ParseLeadingInt(FieldText(header, OfSignal(kDigitalMin, signal)));
+    s.dmax = ParseLeadingInt(FieldText(header, OfSignal(kDigitalMax, signal)));
+    return s;
+}
+
+// The physical value of every 16-bit digital value, so that each sample is one look-up.
+std::vector<float> ScaleTable(const Scale& scale)
+{
+    std::vector<float> table(65536);
+    for (int d = -32768; d <= 32767; ++d)
+        table[static_cast<std::size_t>(d + 32768)] = static_cast<float>(scale(d));
+    return table;
 }
 
 // Lets the kernel back a large output array with huge pages before it is first written:
@@ -90,10 +106,11 @@ int CEdfFile::ReadSamples(float* out, int channel, unsigned count, std::uint64_t
     SeekToBegin();
     if (Read(m_header.data(), m_header.size()) != m_header.size() || !CanReadSignal(channel))
         return 0;
-    std::vector<float> eegScale, emgScale;
-    if (!MakeScaleTable(m_header.data(), 0, eegScale) || !MakeScaleTable(m_header.data(), 1, emgScale))
+    if (!ScaleOf(m_header.data(), 0).Usable() || !ScaleOf(m_header.data(), 1).Usable())
         return 0;
-    const std::vector<float>& scale = channel == 1 ? eegScale : emgScale;
+    if (count == 0)
+        return 1;
+    const std::vector<float> scale = ScaleTable(ScaleOf(m_header.data(), channel - 1));
 
     // Values are counted from the start of the data area, both signals record by record;
     // no more than count values of each signal are looked at.
