@@ -66,10 +66,7 @@ void CEdfFile::WriteRecord(const float* samples, unsigned signalCount, int sampl
             SeekToBegin();
             Write(image.data(), image.size());
         } catch (const CFileException&) {
-            try {
-                SetLength(length);
-            } catch (const CFileException&) {
-            }
+            TrySetLength(length);
             throw;
         }
     } else {
@@ -89,10 +86,7 @@ void CEdfFile::WriteRecord(const float* samples, unsigned signalCount, int sampl
         SeekToBegin();
         Write(image.data(), image.size());
     } catch (const CFileException&) {
-        try {
-            SetLength(dataEnd);
-        } catch (const CFileException&) {
-        }
+        TrySetLength(dataEnd);
         throw;
     }
 }

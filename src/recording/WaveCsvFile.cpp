@@ -71,10 +71,7 @@ void CWaveCsvFile::WriteBlock(const std::string& machineType, int sampleRate, co
         Seek(static_cast<std::int64_t>(rowsEnd), begin);
         Write(rows.data(), rows.size());
     } catch (const CFileException&) {
-        try {
-            SetLength(rowsEnd);
-        } catch (const CFileException&) {
-        }
+        TrySetLength(rowsEnd);
         throw;
     }
 }

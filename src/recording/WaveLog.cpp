@@ -70,24 +70,23 @@ bool CWaveLog::ChooseFileNames(std::time_t start)
 
 int CWaveLog::Close()
 {
-    int result = 1;
-    if (m_edf) {
+    // Closing flushes nothing (every write has reached the system already), but a close
+    // can still report an error; both files are closed and forgotten whatever happens.
+    const auto closeFile = [](auto& file) {
+        if (!file)
+            return true;
+        bool closed = true;
         try {
-            m_edf->Close();
+            file->Close();
         } catch (const CFileException&) {
-            result = 0;
+            closed = false;
         }
-        m_edf.reset();
-    }
-    if (m_csv) {
-        try {
-            m_csv->Close();
-        } catch (const CFileException&) {
-            result = 0;
-        }
-        m_csv.reset();
-    }
-    return result;
+        file.reset();
+        return closed;
+    };
+    const bool edfClosed = closeFile(m_edf);
+    const bool csvClosed = closeFile(m_csv);
+    return edfClosed && csvClosed ? 1 : 0;
 }
 
 void CWaveLog::SetRecorderName(const char* name)

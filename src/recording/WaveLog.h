@@ -36,8 +36,10 @@ public:
     virtual int Close();
     // Keeps the receiver name for the file headers (EDF recording field, CSV machine type).
     void SetRecorderName(const char* name);
-    // Takes count EEG values followed by count EMG values and writes one record once 128 of
-    // each are pending. On a write error the pending values are dropped and 0 is returned.
+    // Takes count EEG values followed by count EMG values (channels must be 2) and writes one
+    // record to each open file once 128 of each are pending; later values stay pending. With
+    // no file type chosen it keeps nothing and returns 1. On a write error the pending
+    // values are dropped and 0 is returned; the files keep only whole records and rows.
     virtual int Append(const float* samples, unsigned channels, int count);
     // Writes the first 128 EEG and 128 EMG values of samples (count values per channel) over
     // the record at edfPosition and the rows at csvPosition; pending values stay as they are.
