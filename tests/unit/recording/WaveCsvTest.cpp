@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <vector>
 
@@ -66,6 +67,9 @@ TEST(WaveCsv, NumbersIgnoreACommaDecimalLocale)
     const std::string old = std::setlocale(LC_ALL, nullptr);
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
         GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+    EXPECT_STREQ(probe, "1,5") << "the locale writes a decimal comma";
     TempDir dir;
     const std::string path = dir.file("w.csv");
     {
