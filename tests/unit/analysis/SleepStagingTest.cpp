@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <deque>
 #include <vector>
 
 namespace {
@@ -187,6 +189,14 @@ TEST(StateMachine, FallingAsleepAndWakingUp)
         Epoch(st, e < 20 || e >= 40 ? 60.0 : 20.0);
         ExpectState(st, expected[static_cast<std::size_t>(e)].provisional, expected[static_cast<std::size_t>(e)].final,
                     expected[static_cast<std::size_t>(e)].count);
+        // The lists hold one state per epoch, the newest 14: a replaced pair leaves no trace.
+        std::deque<S> provisional, final;
+        for (int i = std::max(0, e - 13); i <= e; ++i) {
+            provisional.push_back(expected[static_cast<std::size_t>(i)].provisional);
+            final.push_back(expected[static_cast<std::size_t>(i)].final);
+        }
+        EXPECT_EQ(provisional, st.GetProvisionalStates());
+        EXPECT_EQ(final, st.GetFinalStates());
         if (e == 20) {
             EXPECT_DOUBLE_EQ(-1.0, st.GetCumulativeSlope());
         }
