@@ -14,7 +14,6 @@
 #include <filesystem>
 #include <fstream>
 #include <tuple>
-#include <regex>
 #include <sys/resource.h>
 
 namespace {
@@ -80,10 +79,17 @@ double Cell(const std::vector<std::string>& cells, std::size_t column)
     return std::stod(cells.at(column));
 }
 
+// "%f": an optional minus, digits, a point and six digits.
 bool IsFixedSix(const std::string& cell)
 {
-    static const std::regex fixed("-?[0-9]+\\.[0-9]{6}");
-    return std::regex_match(cell, fixed);
+    const std::size_t begin = !cell.empty() && cell[0] == '-' ? 1 : 0;
+    const std::size_t point = cell.find('.');
+    if (point == std::string::npos || point == begin || cell.size() != point + 7)
+        return false;
+    for (std::size_t i = begin; i < cell.size(); ++i)
+        if (i != point && (cell[i] < '0' || cell[i] > '9'))
+            return false;
+    return true;
 }
 
 const char* const kDetailedHeader =
