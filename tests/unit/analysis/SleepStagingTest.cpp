@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <deque>
 #include <vector>
 
@@ -210,101 +211,66 @@ TEST(StateMachine, FallingAsleepAndWakingUp)
     }
 }
 
-TEST(StateMachine, SlopeThresholdsAreStrict)
+TEST(StateMachine, TransitionsAtTheirThresholds)
 {
-    // From Wake: a step of -8 at the newest epoch is a slope of exactly -0.2: no transition;
-    // -9 (-0.225) starts one, with the cumulative slope equal to that slope.
-    CSleepStaging wake;
-    wake.Reset();
-    Epochs(wake, 15, 60.0);
-    Epoch(wake, 52.0);
-    EXPECT_EQ(-0.2, wake.GetSlope());
-    ExpectState(wake, S::Wake, S::Wake, 0);
-    CSleepStaging starts;
-    starts.Reset();
-    Epochs(starts, 15, 60.0);
-    Epoch(starts, 51.0);
-    ExpectState(starts, S::WakeToSleep, S::Wake, 1);
-    EXPECT_EQ(-0.225, starts.GetCumulativeSlope());
-
-    // From Sleep: +8 is exactly 0.2: stays asleep; +9 starts waking up.
-    CSleepStaging sleep;
-    sleep.Reset();
-    FallAsleep(sleep, 60.0, 20.0);
-    Epoch(sleep, 28.0);
-    EXPECT_EQ(0.2, sleep.GetSlope());
-    ExpectState(sleep, S::Sleep, S::Sleep, 0);
-    CSleepStaging wakes;
-    wakes.Reset();
-    FallAsleep(wakes, 60.0, 20.0);
-    Epoch(wakes, 29.0);
-    ExpectState(wakes, S::SleepToWake, S::Sleep, 1);
-
-    // Waking up, then a slope of exactly -0.2 (+14 then -20 on a flat 30: (6·14 - 7·20)/280):
-    // back to Sleep.
-    CSleepStaging back;
-    back.Reset();
-    FallAsleep(back, 70.0, 30.0);
-    Epoch(back, 44.0);
-    ExpectState(back, S::SleepToWake, S::Sleep, 1);
-    Epoch(back, 10.0);
-    EXPECT_EQ(-0.2, back.GetSlope());
-    ExpectState(back, S::Sleep, S::Sleep, 0);
-    EXPECT_EQ(0.0, back.GetCumulativeSlope());
-
-    // Falling asleep, then a slope of exactly 0.2 (-14 then +20 on a flat 60): back to Wake.
-    CSleepStaging falls;
-    falls.Reset();
-    Epochs(falls, 15, 60.0);
-    Epoch(falls, 46.0);
-    ExpectState(falls, S::WakeToSleep, S::Wake, 1);
-    Epoch(falls, 80.0);
-    EXPECT_EQ(0.2, falls.GetSlope());
-    ExpectState(falls, S::Wake, S::Wake, 0);
-}
-
-TEST(StateMachine, LowInterceptEndsFallingAsleep)
-{
-    // 12 then 2: slopes -0.25 and -0.464; the intercept at the second low epoch is
-    // 12 - 20/15 - 3.25 = 7.42 < 10, so Sleep although the cumulative slope is only -0.71.
-    CSleepStaging st;
-    st.Reset();
-    Epochs(st, 15, 12.0);
-    Epoch(st, 2.0);
-    ExpectState(st, S::WakeToSleep, S::Wake, 1);
-    Epoch(st, 2.0);
-    ExpectState(st, S::Sleep, S::Sleep, 2);
-    EXPECT_NEAR(12.0 - 20.0 / 15 - 13.0 * 10 / 40, st.GetIntercept(), 1e-12);
-    EXPECT_NEAR(-(7.0 + 13.0) * 10 / 280, st.GetCumulativeSlope(), 1e-12);
-
-    // With one artifact second in that epoch, no Sleep yet.
-    CSleepStaging disturbed;
-    disturbed.Reset();
-    Epochs(disturbed, 15, 12.0);
-    Epoch(disturbed, 2.0);
-    Epoch(disturbed, 2.0, 1);
-    ExpectState(disturbed, S::WakeToSleep, S::Wake, 2);
-}
-
-TEST(StateMachine, TwoArtifactSecondsInterruptTransitions)
-{
-    // Falling asleep, then a disturbed epoch: back to Wake.
-    CSleepStaging falling;
-    falling.Reset();
-    Epochs(falling, 15, 60.0);
-    Epoch(falling, 20.0);
-    ExpectState(falling, S::WakeToSleep, S::Wake, 1);
-    Epoch(falling, 20.0, 2);
-    ExpectState(falling, S::Wake, S::Wake, 0);
-
-    // Asleep, then a disturbed epoch: waking up; another: awake in that same epoch.
-    CSleepStaging asleep;
-    asleep.Reset();
-    FallAsleep(asleep, 60.0, 20.0);
-    Epoch(asleep, 20.0, 2);
-    ExpectState(asleep, S::SleepToWake, S::Sleep, 1);
-    Epoch(asleep, 20.0, 3);
-    ExpectState(asleep, S::Wake, S::Wake, 2);
+    // Each case starts awake on 15 epochs at `high`, or asleep on a flat history (15 epochs
+    // at `high`, then 15 at `low`), and adds its epochs. A change of d at the newest epoch
+    // alone is a slope of d/40, so 8 gives exactly 0.2; +14 then -20 on a flat history is
+    // (6·14 - 7·20)/280 = -0.2 exactly.
+    struct Step {
+        double y;
+        int artifacts = 0;
+    };
+    struct Case {
+        const char* what;
+        bool asleep;
+        double high, low;
+        std::vector<Step> steps;
+        S provisional, final;
+        int count;
+        double slope = std::nan("");       // checked when given
+        double intercept = std::nan("");
+    };
+    const Case cases[] = {
+        {"awake, slope exactly -0.2", false, 60, 0, {{52}}, S::Wake, S::Wake, 0, -0.2},
+        {"awake, slope -0.225", false, 60, 0, {{51}}, S::WakeToSleep, S::Wake, 1, -0.225},
+        {"asleep, slope exactly 0.2", true, 60, 20, {{28}}, S::Sleep, S::Sleep, 0, 0.2},
+        {"asleep, slope 0.225", true, 60, 20, {{29}}, S::SleepToWake, S::Sleep, 1, 0.225},
+        {"waking up, then exactly -0.2", true, 70, 30, {{44}, {10}}, S::Sleep, S::Sleep, 0, -0.2},
+        {"falling asleep, then exactly 0.2", false, 60, 0, {{46}, {80}}, S::Wake, S::Wake, 0, 0.2},
+        // 12 then 2 twice: the intercept 12 - 20/15 - 3.25 = 7.42 is below 10 while the
+        // cumulative slope is only -0.71.
+        {"falling asleep, intercept below 10", false, 12, 0, {{2}, {2}}, S::Sleep, S::Sleep, 2, -13.0 / 28,
+         12.0 - 20.0 / 15 - 3.25},
+        {"... with an artifact second", false, 12, 0, {{2}, {2, 1}}, S::WakeToSleep, S::Wake, 2},
+        {"falling asleep, then disturbed", false, 60, 0, {{20}, {20, 2}}, S::Wake, S::Wake, 0},
+        {"asleep, then disturbed", true, 60, 20, {{20, 2}}, S::SleepToWake, S::Sleep, 1},
+        {"waking up, then disturbed", true, 60, 20, {{20, 2}, {20, 3}}, S::Wake, S::Wake, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CSleepStaging st;
+        st.Reset();
+        if (c.asleep)
+            FallAsleep(st, c.high, c.low);
+        else
+            Epochs(st, 15, c.high);
+        for (const Step& step : c.steps)
+            Epoch(st, step.y, step.artifacts);
+        ExpectState(st, c.provisional, c.final, c.count);
+        if (!std::isnan(c.slope)) {
+            EXPECT_NEAR(c.slope, st.GetSlope(), std::abs(c.slope) == 0.2 ? 0.0 : 1e-12);
+        }
+        if (!std::isnan(c.intercept)) {
+            EXPECT_NEAR(c.intercept, st.GetIntercept(), 1e-12);
+        }
+        if (c.count == 0) {
+            EXPECT_EQ(0.0, st.GetCumulativeSlope());
+        }
+        if (c.count == 1) {
+            EXPECT_EQ(st.GetSlope(), st.GetCumulativeSlope());
+        }
+    }
 }
 
 TEST(StateMachine, ListsAndHistoriesStayBounded)
