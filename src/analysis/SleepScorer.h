@@ -13,14 +13,19 @@
 //   Range method, for the ring while measuring and for every review page:
 //     const int len = scorer.SetRangeFftLength(range, rate);    // RangeFftSeconds(range) × rate
 //     std::vector<float> spectrum(len);
-//     scorer.ComputeRangeBands(eeg + first * rate, available, spectrum.data(), range, rate);
+//     measuring:  scorer.ComputeRangeBands(ring.data(), ring.size(), spectrum.data(), range, 128);
+//     reviewing:  scorer.ComputeRangeBands(eeg + first * rate, total - first * rate,
+//                                          spectrum.data(), range, rate);
 //     bands: GetRangeDelta() … GetRangeBeta()
+//   A 24-hour range takes some 30 ms on 8 cores (bench/spectrum); the result depends only
+//   on the samples, range and rate, so a caller may keep it while those stay the same.
 //
 //   Handing the result to the spectrum chart:
 //     four bars:  4 values, the band powers above as float, in the order delta, theta,
 //                 alpha, beta;
 //     detail:     s = len / rate bins per hertz, the first 40 × s values of `spectrum`
 //                 (0 Hz up to 40 - 1/s Hz; 80 values for s = 2, 160 for 4, 1280 for 32).
+//                 Only a rate below 40 makes 40 × s exceed len; hand min(40 × s, len) then.
 //
 // The compute calls never read or write outside their arrays: the live method reads only
 // the `seconds` × 128 samples it is given, the range method only `sampleCount` samples
