@@ -3,6 +3,25 @@
 #include <algorithm>
 #include <utility>
 
+namespace {
+
+// One block of a stage: the upper halves k and the lower halves m = k + half, which never
+// overlap, so the loop can run several butterflies at once.
+void Butterflies(float* __restrict reK, float* __restrict imK, float* __restrict reM, float* __restrict imM,
+                 const float* __restrict c, const float* __restrict s, int half)
+{
+    for (int j = 0; j < half; ++j) {
+        const float dr = reK[j] - reM[j];
+        const float di = imK[j] - imM[j];
+        reK[j] = reK[j] + reM[j];
+        imK[j] = imK[j] + imM[j];
+        reM[j] = c[j] * dr - s[j] * di;
+        imM[j] = c[j] * di + s[j] * dr;
+    }
+}
+
+} // namespace
+
 void ComputePowerSpectrum(const float* samples, float* power, int n)
 {
     if (n < 1)
@@ -41,20 +60,8 @@ void ComputePowerSpectrum(const float* samples, float* power, const sFftTables& 
         const float* c = tables.cosine.data() + tables.stageOffset[static_cast<std::size_t>(stage)];
         const float* s = tables.sine.data() + tables.stageOffset[static_cast<std::size_t>(stage)];
         const int span = 2 * half;
-        for (int base = 0; base < n; base += span) {
-            float* reK = re + base;
-            float* imK = im + base;
-            float* reM = reK + half;
-            float* imM = imK + half;
-            for (int j = 0; j < half; ++j) {
-                const float dr = reK[j] - reM[j];
-                const float di = imK[j] - imM[j];
-                reK[j] = reK[j] + reM[j];
-                imK[j] = imK[j] + imM[j];
-                reM[j] = c[j] * dr - s[j] * di;
-                imM[j] = c[j] * di + s[j] * dr;
-            }
-        }
+        for (int base = 0; base < n; base += span)
+            Butterflies(re + base, im + base, re + base + half, im + base + half, c, s, half);
     }
 
     for (const auto& [a, b] : tables.swaps) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <system_error>
 #include <thread>
 
@@ -41,13 +42,12 @@ void BlockSpectrum(const float* block, float* power, const sFftTables* tables, s
         std::fill(power, power + length, 0.0f);
 }
 
-// Scratch arrays of one thread computing pieces.
-struct sPieceWorker {
-    std::vector<float> block;
-    std::vector<float> power;
-    sSpectrumWork work;
-};
-
+// Averages the spectra of the pieces of a long range on several threads. Each thread takes
+// the next piece from a counter and computes its spectrum into a slot of a ring; the
+// spectra are added to the sum strictly in piece order (0, 1, 2, ...) by whichever thread
+// finds the next piece ready, so the result is bit-identical to adding them one after the
+// other. A thread waits only when the ring is full, that is when it has run a whole ring
+// ahead of the oldest piece not yet added.
 class CPieceAverager {
 public:
     CPieceAverager(const float* samples, std::size_t count, std::size_t pieceSamples, std::size_t length, int pieces)
@@ -59,13 +59,18 @@ public:
     std::vector<float> Run(int threads)
     {
         const int workers = std::max(1, std::min(threads, m_pieces));
-        std::vector<sPieceWorker> scratch(static_cast<std::size_t>(workers));
+        m_ringSize = std::min(m_pieces, kSlotsPerWorker * workers);
+        m_slots.assign(static_cast<std::size_t>(m_ringSize) * m_length, 0.0f);
+        m_slotPiece = std::vector<std::atomic<int>>(static_cast<std::size_t>(m_ringSize));
+        for (auto& piece : m_slotPiece)
+            piece.store(-1);
+        std::vector<sScratch> scratch(static_cast<std::size_t>(workers));
         for (auto& s : scratch) {
             s.block.resize(m_length);
-            s.power.resize(m_length);
             s.work.re.resize(m_length);
             s.work.im.resize(m_length);
         }
+
         std::vector<std::jthread> helpers;
         try {
             for (int i = 1; i < workers; ++i)
@@ -75,6 +80,7 @@ public:
         }
         Work(scratch[0]);
         helpers.clear();
+        Drain();
 
         const float divisor = static_cast<float>(m_pieces);
         for (float& value : m_sum)
@@ -83,23 +89,45 @@ public:
     }
 
 private:
-    // Takes the next free piece, computes its spectrum, waits until every earlier piece has
-    // been added, and adds its own: the sum sees the pieces in order 0, 1, 2, ...
-    void Work(sPieceWorker& s)
+    static constexpr int kSlotsPerWorker = 8;
+
+    struct sScratch {
+        std::vector<float> block;
+        sSpectrumWork work;
+    };
+
+    std::atomic<int>& SlotPiece(int piece) { return m_slotPiece[static_cast<std::size_t>(piece % m_ringSize)]; }
+    float* Slot(int piece) { return m_slots.data() + static_cast<std::size_t>(piece % m_ringSize) * m_length; }
+
+    void Work(sScratch& s)
     {
         for (;;) {
             const int piece = m_nextPiece.fetch_add(1);
             if (piece >= m_pieces)
                 return;
+            // The slot is free once the piece a ring earlier has been added.
+            for (int added = m_added.load(); piece >= added + m_ringSize; added = m_added.load())
+                m_added.wait(added);
             FillPaddedBlock(m_samples, m_count, static_cast<std::size_t>(piece) * m_pieceSamples, m_pieceSamples,
                             s.block.data(), m_length);
-            BlockSpectrum(s.block.data(), s.power.data(), m_tables.get(), m_length, s.work);
+            BlockSpectrum(s.block.data(), Slot(piece), m_tables.get(), m_length, s.work);
+            SlotPiece(piece).store(piece);
+            // Either this thread sees that its piece is the next to add, or the thread adding
+            // the one before sees this piece ready (both orders are sequentially consistent).
+            if (m_added.load() == piece)
+                Drain();
+        }
+    }
 
-            for (int added = m_added.load(); added != piece; added = m_added.load())
-                m_added.wait(added);
+    // Adds every ready piece from the next one on, in order.
+    void Drain()
+    {
+        std::lock_guard<std::mutex> lock(m_drainMutex);
+        for (int next = m_added.load(); next < m_pieces && SlotPiece(next).load() == next; ++next) {
+            const float* power = Slot(next);
             for (std::size_t k = 0; k < m_length; ++k)
-                m_sum[k] += s.power[k];
-            m_added.store(piece + 1);
+                m_sum[k] += power[k];
+            m_added.store(next + 1);
             m_added.notify_all();
         }
     }
@@ -111,6 +139,10 @@ private:
     int m_pieces;
     std::shared_ptr<const sFftTables> m_tables;
     std::vector<float> m_sum;
+    int m_ringSize = 1;
+    std::vector<float> m_slots;
+    std::vector<std::atomic<int>> m_slotPiece;
+    std::mutex m_drainMutex;
     std::atomic<int> m_nextPiece{0};
     std::atomic<int> m_added{0};
 };
