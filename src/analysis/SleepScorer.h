@@ -17,7 +17,7 @@
 //     reviewing:  scorer.ComputeRangeBands(eeg + first * rate, total - first * rate,
 //                                          spectrum.data(), range, rate);
 //     bands: GetRangeDelta() … GetRangeBeta()
-//   A 24-hour range takes some 30 ms on 8 cores (bench/spectrum); the result depends only
+//   A 24-hour range takes about 20 ms on 8 cores (bench/spectrum); the result depends only
 //   on the samples, range and rate, so a caller may keep it while those stay the same.
 //
 //   Handing the result to the spectrum chart:
