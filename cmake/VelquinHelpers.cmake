@@ -18,6 +18,20 @@ function(velquin_core_library target)
   set_target_properties(${target} PROPERTIES AUTOMOC OFF)
 endfunction()
 
+# Automatic moc does not notice a header added to a globbed target in an existing build
+# folder. When the target's file list changes, its moc time stamp is removed so moc runs again.
+function(velquin_moc_on_new_files target sources)
+  set(list_file ${CMAKE_CURRENT_BINARY_DIR}/${target}_sources.txt)
+  set(old "")
+  if(EXISTS ${list_file})
+    file(READ ${list_file} old)
+  endif()
+  if(NOT old STREQUAL "${sources}")
+    file(WRITE ${list_file} "${sources}")
+    file(REMOVE ${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/timestamp)
+  endif()
+endfunction()
+
 # velquin_qt_library(<target> [DEPS <libs>...]): a Qt Widgets static library.
 function(velquin_qt_library target)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
@@ -28,6 +42,7 @@ function(velquin_qt_library target)
   add_library(${target} STATIC ${sources})
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
   target_link_libraries(${target} PUBLIC Qt6::Widgets Qt6::Gui Qt6::Core ${ARG_DEPS})
+  velquin_moc_on_new_files(${target} "${sources}")
 endfunction()
 
 # velquin_test_dir(<target> LABEL <label> [GUI] [DEPS <libs>...]): one GoogleTest binary of
@@ -40,6 +55,9 @@ function(velquin_test_dir target)
     return()
   endif()
   add_executable(${target} ${sources})
+  if(NOT VELQUIN_CORE_ONLY)
+    velquin_moc_on_new_files(${target} "${sources}")
+  endif()
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
   target_compile_definitions(${target} PRIVATE
     VELQUIN_SCREENSHOT_DIR="${VELQUIN_SCREENSHOT_DIR}"
@@ -47,13 +65,14 @@ function(velquin_test_dir target)
     VELQUIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   if(ARG_GUI)
     target_link_libraries(${target} PRIVATE velquin_test_gui_main Qt6::Test ${ARG_DEPS} GTest::gmock)
-    set(env "QT_QPA_PLATFORM=offscreen;TZ=Asia/Tokyo")
+    # One variable per property: a list here would be split into property names.
+    set(gui_env ENVIRONMENT_MODIFICATION "QT_QPA_PLATFORM=set:offscreen")
   else()
     target_link_libraries(${target} PRIVATE GTest::gtest_main GTest::gmock ${ARG_DEPS})
-    set(env "TZ=Asia/Tokyo")
+    set(gui_env "")
   endif()
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${ARG_LABEL}" ENVIRONMENT "${env}" TIMEOUT 300)
+    PROPERTIES LABELS "${ARG_LABEL}" ENVIRONMENT "TZ=Asia/Tokyo" ${gui_env} TIMEOUT 300)
 endfunction()

@@ -87,6 +87,11 @@ void CFile::SetLength(std::uint64_t length)
         Throw("cannot set the length of");
 }
 
+bool CFile::TrySetLength(std::uint64_t length) noexcept
+{
+    return m_fd >= 0 && ::ftruncate(m_fd, static_cast<off_t>(length)) == 0;
+}
+
 std::uint64_t CFile::GetPosition() const
 {
     const off_t pos = ::lseek(m_fd, 0, SEEK_CUR);

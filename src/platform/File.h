@@ -52,6 +52,8 @@ public:
 
     std::uint64_t GetLength() const;
     void SetLength(std::uint64_t length);
+    // Sets the length without throwing, for cleaning up after a failed write; false on failure.
+    bool TrySetLength(std::uint64_t length) noexcept;
     std::uint64_t GetPosition() const;
     std::uint64_t Seek(std::int64_t offset, SeekPosition from);
     void SeekToBegin() { Seek(0, begin); }

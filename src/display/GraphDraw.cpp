@@ -1,0 +1,181 @@
+// The drawing steps of the line graph, in the order in which they overlap one another:
+// fill, grid, tick values, axis labels, zero line, cursor, frame, trace, title, selection.
+#include "display/Graph.h"
+#include "display/GraphPainting.h"
+
+#include <QPainter>
+#include <QPolygon>
+
+#include <algorithm>
+
+namespace {
+
+// Grid lines beyond one per pixel would only repaint the same columns.
+int DrawnGridCount(int count, int span)
+{
+    return std::clamp(count, 0, std::max(span, 0));
+}
+
+// i × span / (count + 1) in integers, as wide as needed for any widget size.
+int Division(int i, int span, int count)
+{
+    return static_cast<int>(static_cast<long long>(i) * span / (count + 1));
+}
+
+} // namespace
+
+void CGraph::Draw(QPainter& painter, int width, int height) const
+{
+    if (width <= 0 || height <= 0)
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(QColor(kGraphBackground));
+
+    const sGraphPlotArea plot = GraphPlotArea(width, height);
+    painter.fillRect(0, 0, width, height, QColor(kGraphBackground));
+    painter.fillRect(plot.left, plot.top, plot.width, plot.height, QColor(kGraphBackground));
+    DrawGrid(painter, plot);
+    DrawTickValues(painter, plot);
+    DrawAxisLabels(painter, plot, width, height);
+    DrawZeroLine(painter, plot);
+    DrawCursor(painter, plot);
+    DrawFrameLines(painter, plot);
+    DrawTrace(painter, plot);
+    DrawTitle(painter, plot, width);
+    DrawSelection(painter, plot, width, height);
+    painter.restore();
+}
+
+void CGraph::DrawGrid(QPainter& painter, const sGraphPlotArea& plot) const
+{
+    painter.setPen(GraphDottedPen(kGraphGreen));
+    const int rows = DrawnGridCount(m_s.yGridCount, plot.height);
+    const double dy = static_cast<double>(plot.height) / (rows + 1);
+    for (int i = 0; i < rows; ++i) {
+        const int y = TruncToPixel(plot.height - (i + 1) * dy + plot.top);
+        painter.drawLine(plot.left, y, plot.Right(), y);
+    }
+    const int columns = DrawnGridCount(m_s.xGridCount, plot.width);
+    const double dx = static_cast<double>(plot.width) / (columns + 1);
+    for (int j = 0; j < columns; ++j) {
+        const int x = TruncToPixel(plot.width - (j + 1) * dx + plot.left);
+        painter.drawLine(x, plot.top, x, plot.Bottom());
+    }
+}
+
+void CGraph::DrawTickValues(QPainter& painter, const sGraphPlotArea& plot) const
+{
+    const int f = TickFontSize(plot);
+    if (f < 1)
+        return;
+    painter.setFont(GraphFont(f));
+    painter.setPen(QColor(kGraphGreen));
+
+    const int rows = DrawnGridCount(m_s.yGridCount, plot.height);
+    const double yStep = GetVisibleYRange() / (rows + 1);
+    for (int i = 0; i <= rows + 1; ++i) {
+        const QString text = QString::fromStdString(FormatTickValue(m_s.yFormat, GetVisibleYMax() - i * yStep));
+        GraphTextOut(painter, 20, plot.top + Division(i, plot.height, rows) - f / 2, text);
+    }
+
+    const int columns = DrawnGridCount(m_s.xGridCount, plot.width);
+    const double xStep = (GetVisibleXMax() - GetVisibleXMin()) / (columns + 1);
+    for (int j = 0; j <= columns + 1; ++j) {
+        const QString text = QString::fromStdString(FormatTickValue(m_s.xFormat, GetVisibleXMin() + j * xStep));
+        const int length = static_cast<int>(text.size());
+        const int x = plot.left + Division(j, plot.width, columns) - (length * f) / 4;
+        GraphTextOut(painter, x, plot.Bottom() + f / 2, text);
+    }
+}
+
+void CGraph::DrawAxisLabels(QPainter& painter, const sGraphPlotArea& plot, int width, int height) const
+{
+    const int f = AxisLabelFontSize(plot);
+    if (f < 1)
+        return;
+    painter.setFont(GraphFont(f));
+    painter.setPen(QColor(kGraphGreen));
+    GraphTextOut(painter, plot.left, plot.top - f, m_s.yLabel);
+    GraphTextOut(painter, width - plot.left, height - plot.top - f, m_s.xLabel);
+}
+
+void CGraph::DrawZeroLine(QPainter& painter, const sGraphPlotArea& plot) const
+{
+    const double p = ToPercent(0.0, GetVisibleYMin(), GetVisibleYRange());
+    const int y = TruncToPixel(plot.Bottom() - plot.height * p / 100.0);
+    painter.setPen(GraphSolidPen(kGraphRed));
+    painter.drawLine(plot.left, y, plot.Right(), y);
+}
+
+void CGraph::DrawCursor(QPainter& painter, const sGraphPlotArea& plot) const
+{
+    const int x = TruncToPixel(plot.left + plot.width * m_s.cursorFraction);
+    painter.setPen(GraphSolidPen(kGraphBlack));
+    painter.drawLine(x, plot.top, x, plot.Bottom());
+}
+
+void CGraph::DrawFrameLines(QPainter& painter, const sGraphPlotArea& plot) const
+{
+    const QPoint corners[] = {{plot.left, plot.top},
+                              {plot.left, plot.Bottom()},
+                              {plot.Right(), plot.Bottom()},
+                              {plot.Right(), plot.top},
+                              {plot.left, plot.top}};
+    painter.setPen(GraphSolidPen(kGraphGreen));
+    painter.drawPolyline(corners, 5);
+}
+
+void CGraph::DrawTrace(QPainter& painter, const sGraphPlotArea& plot) const
+{
+    const int n = static_cast<int>(m_data.size());
+    if (n == 0)
+        return;
+    const int shown = std::clamp(TruncToPixel(n * m_s.xZoom), 0, n);
+    const int start = std::clamp(TruncToPixel(n * m_s.xCenter - shown / 2.0 + 0.5), 0, n - shown);
+    const std::vector<sTracePoint> points =
+        TracePoints(std::span<const double>(m_data).subspan(start, shown), plot, GetVisibleYMin(), GetVisibleYRange());
+
+    painter.setPen(GraphSolidPen(kGraphBlack));
+    QPolygon run;
+    run.reserve(static_cast<int>(points.size()));
+    auto flush = [&] {
+        if (run.size() >= 2)
+            painter.drawPolyline(run);
+        run.clear();
+    };
+    for (const sTracePoint& point : points) {
+        if (point.move)
+            flush();
+        run.append(QPoint(point.x, point.y));
+    }
+    flush();
+}
+
+void CGraph::DrawTitle(QPainter& painter, const sGraphPlotArea& plot, int width) const
+{
+    const int length = static_cast<int>(m_s.title.size());
+    const int f = TitleFontSize(plot, length);
+    if (f < 1)
+        return;
+    painter.setFont(GraphFont(f));
+    painter.setPen(QColor(kGraphTitleGrey));
+    GraphTextOut(painter, width / 2 - (length / 2) * f, plot.top / 2 - f / 2, m_s.title);
+}
+
+void CGraph::DrawSelection(QPainter& painter, const sGraphPlotArea& plot, int width, int height) const
+{
+    if (!HasSelection())
+        return;
+    auto clampX = [&](int x) { return std::min(std::max(x, plot.left), width - plot.left); };
+    auto clampY = [&](int y) { return std::min(std::max(y, plot.top), height - plot.top); };
+    const int px1 = clampX(TruncToPixel(width * std::min(m_s.selectionX1, m_s.selectionX2)));
+    const int px2 = clampX(TruncToPixel(width * std::max(m_s.selectionX1, m_s.selectionX2)));
+    const int py1 = clampY(TruncToPixel(height * std::min(m_s.selectionY1, m_s.selectionY2)));
+    const int py2 = clampY(TruncToPixel(height * std::max(m_s.selectionY1, m_s.selectionY2)));
+    const QPoint corners[] = {{px1, py1}, {px1, py2}, {px2, py2}, {px2, py1}, {px1, py1}};
+    painter.setPen(GraphDottedPen(kGraphBlack));
+    painter.drawPolyline(corners, 5);
+}

@@ -1,0 +1,279 @@
+// The recording manager: names and folders, the pending samples, late seconds, failures
+// in the middle of a recording and closing whatever is open.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "EdfLibCheck.h"
+#include "RecordingTestSupport.h"
+#include "recording/RecordingPath.h"
+#include "recording/WaveLog.h"
+#include "support/TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kReceiver[] = "TQR27012345\x01\x02rest of the name";
+
+// One second of samples, EEG then EMG, all EEG values eeg and all EMG values emg.
+std::vector<float> Second(float eeg, float emg, int count = 128)
+{
+    std::vector<float> s(2 * count, eeg);
+    std::fill(s.begin() + count, s.end(), emg);
+    return s;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+TEST(WaveLog, StartsWithTheDefaultSettings)
+{
+    CWaveLog log("/home/user/Documents/Velquin");
+    EXPECT_EQ(log.GetFolder(), "/home/user/Documents/Velquin");
+    EXPECT_EQ(log.GetFileTypes(), 1);
+    EXPECT_EQ(log.GetNamingMode(), 1);
+    EXPECT_EQ(log.GetEdfFileName(), "");
+    EXPECT_EQ(log.GetCsvFileName(), "");
+    EXPECT_EQ(log.GetEdfLength(), 0u);
+    EXPECT_EQ(log.GetCsvLength(), 0u);
+    EXPECT_EQ(RecordingFilePath("/home/user/Documents/Velquin", "a.edf"), "/home/user/Documents/Velquin/a.edf");
+    EXPECT_EQ(RecordingFilePath("/data/", "a.edf"), "/data/a.edf");
+}
+
+TEST(WaveLog, NoFileTypesWritesNothing)
+{
+    TempDir dir;
+    const std::string folder = dir.file("out");
+    CWaveLog log(folder, FixedClock(LocalTime(2019, 3, 7, 10, 20, 31)));
+    log.SetFileTypes(0);
+    ASSERT_EQ(log.Open(), 1);
+    EXPECT_TRUE(fs::is_directory(folder));
+    const auto s = Second(1.0f, 2.0f);
+    EXPECT_EQ(log.Append(s.data(), 2, 128), 1);
+    EXPECT_EQ(log.Close(), 1);
+    EXPECT_TRUE(FilesIn(folder).empty());
+}
+
+TEST(WaveLog, AutomaticNamesAndHeaderShareTheSecondBeforeOpen)
+{
+    TempDir dir;
+    // The folder's parents do not exist yet either.
+    const std::string folder = dir.file("Documents/Velquin");
+    CWaveLog log(folder, FixedClock(LocalTime(2019, 3, 7, 10, 20, 31)));
+    log.SetFileTypes(3);
+    ASSERT_EQ(log.Open(), 1);
+    log.SetRecorderName(kReceiver);
+    EXPECT_EQ(log.GetEdfFileName(), "20190307_102030.edf");
+    EXPECT_EQ(log.GetCsvFileName(), "20190307_102030.csv");
+    const auto s = Second(10.0f, -20.0f);
+    ASSERT_EQ(log.Append(s.data(), 2, 128), 1);
+    EXPECT_EQ(log.GetEdfLength(), 768u + 512u);
+    EXPECT_EQ(log.GetCsvLength(), 52u + 3456u);
+    ASSERT_EQ(log.Close(), 1);
+    EXPECT_EQ(FilesIn(folder), (std::vector<std::string>{"20190307_102030.csv", "20190307_102030.edf"}));
+    const std::string edf = ReadWholeFile(folder + "/20190307_102030.edf");
+    EXPECT_EQ(edf.substr(88, 14), "TQR27012345_ON");
+    EXPECT_EQ(edf.substr(168, 16), "07.03.1910.20.30");
+    EXPECT_EQ(ReadWholeFile(folder + "/20190307_102030.csv").substr(0, 26), "#MachineType,TQR27012345\r\n");
+}
+
+TEST(WaveLog, AutomaticNameAtMidnightBelongsToThePreviousDay)
+{
+    TempDir dir;
+    std::time_t now = LocalTime(2019, 3, 8, 0, 0, 0);
+    CWaveLog log(dir.str(), [&now] { return now++; });
+    ASSERT_EQ(log.Open(), 1);
+    const auto s = Second(0.0f, 0.0f);
+    ASSERT_EQ(log.Append(s.data(), 2, 128), 1);
+    ASSERT_EQ(log.Close(), 1);
+    EXPECT_EQ(log.GetEdfFileName(), "20190307_235959.edf");
+    EXPECT_EQ(ReadWholeFile(dir.file("20190307_235959.edf")).substr(168, 16), "07.03.1923.59.59");
+}
+
+TEST(WaveLog, CsvOnlyRecordingCarriesTheRecorderId)
+{
+    TempDir dir;
+    CWaveLog log(dir.str(), FixedClock(LocalTime(2019, 3, 7, 10, 20, 31)));
+    log.SetFileTypes(2);
+    const auto s = Second(0.0f, 0.0f);
+
+    // Before any receiver name the id is empty, never stray bytes.
+    ASSERT_EQ(log.Open(), 1);
+    ASSERT_EQ(log.Append(s.data(), 2, 128), 1);
+    ASSERT_EQ(log.Close(), 1);
+    EXPECT_EQ(ReadWholeFile(dir.file(log.GetCsvFileName())).substr(0, 15), "#MachineType,\r\n");
+
+    log.SetNamingMode(0);
+    log.SetCsvFileName("named.csv");
+    ASSERT_EQ(log.Open(), 1);
+    log.SetRecorderName(kReceiver);
+    ASSERT_EQ(log.Append(s.data(), 2, 128), 1);
+    ASSERT_EQ(log.Close(), 1);
+    EXPECT_EQ(ReadWholeFile(dir.file("named.csv")).substr(0, 26), "#MachineType,TQR27012345\r\n");
+}
+
+TEST(WaveLog, UserNamesReplaceOldFilesButNeverCollide)
+{
+    TempDir dir;
+    WriteWholeFile(dir.file("mine.edf"), std::string(5000, 'x'));
+    WriteWholeFile(dir.file("mine.csv"), "old");
+    CWaveLog log(dir.str(), FixedClock(LocalTime(2019, 3, 7, 10, 20, 31)));
+    log.SetFileTypes(3);
+    log.SetNamingMode(0);
+
+    log.SetEdfFileName("same.name");
+    log.SetCsvFileName("same.name");
+    EXPECT_EQ(log.Open(), 0);
+    log.SetEdfFileName("sub/x.edf");
+    log.SetCsvFileName("mine.csv");
+    EXPECT_EQ(log.Open(), 0);
+    // Refused names touch no file.
+    EXPECT_EQ(ReadWholeFile(dir.file("mine.csv")), "old");
+
+    log.SetEdfFileName("mine.edf");
+    ASSERT_EQ(log.Open(), 1);
+    const auto s = Second(0.0f, 0.0f);
+    ASSERT_EQ(log.Append(s.data(), 2, 128), 1);
+    ASSERT_EQ(log.Close(), 1);
+    EXPECT_EQ(ReadWholeFile(dir.file("mine.edf")).size(), 768u + 512u);
+    EXPECT_EQ(ReadWholeFile(dir.file("mine.csv")).size(), 52u - 11u + 3456u);
+    EXPECT_EQ(log.GetEdfFileName(), "mine.edf");
+}
+
+TEST(WaveLog, PendingSamplesMakeWholeRecordsAndLateSecondsLeaveThemAlone)
+{
+    TempDir dir;
+    CWaveLog log(dir.str(), FixedClock(LocalTime(2019, 3, 7, 10, 20, 31)));
+    log.SetFileTypes(3);
+    ASSERT_EQ(log.Open(), 1);
+    log.SetRecorderName(kReceiver);
+    const auto half = Second(100.0f, 200.0f, 64);
+    ASSERT_EQ(log.Append(half.data(), 2, 64), 1);
+    EXPECT_EQ(log.GetEdfLength(), 0u);
+    ASSERT_EQ(log.Append(half.data(), 2, 64), 1);
+    EXPECT_EQ(log.GetEdfLength(), 768u + 512u);
+    EXPECT_EQ(log.GetCsvLength(), 52u + 3456u);
+
+    const auto zero = Second(0.0f, 0.0f);
+    ASSERT_EQ(log.Append(zero.data(), 2, 128), 1);
+    const std::uint64_t edfAt = log.GetEdfLength() - 512;
+    const std::uint64_t csvAt = log.GetCsvLength() - 3456;
+
+    // Half a second is pending while the late second arrives.
+    const auto quarter = Second(-1.0f, -2.0f, 64);
+    ASSERT_EQ(log.Append(quarter.data(), 2, 64), 1);
+    const auto late = Second(750.0f, 10619.0f);
+    ASSERT_EQ(log.AppendAt(late.data(), 2, 128, edfAt, csvAt), 1);
+    EXPECT_EQ(log.GetEdfLength(), 768u + 2 * 512u);
+    ASSERT_EQ(log.Append(quarter.data(), 2, 64), 1);
+    EXPECT_EQ(log.GetEdfLength(), 768u + 3 * 512u);
+    ASSERT_EQ(log.Close(), 1);
+
+    const std::string edf = ReadWholeFile(dir.file(log.GetEdfFileName()));
+    EXPECT_EQ(edf.substr(236, 8), "3       ");
+    EXPECT_EQ(Int16At(edf, edfAt), 8192);
+    EXPECT_EQ(Int16At(edf, edfAt + 256), 8192);
+    EXPECT_EQ(Int16At(edf, 768 + 2 * 512), Int16At(edf, 768 + 2 * 512 + 2 * 127));
+    const std::string csv = ReadWholeFile(dir.file(log.GetCsvFileName()));
+    EXPECT_EQ(csv.substr(csvAt, 27), "   750.00000, 10619.00000\r\n");
+    EXPECT_EQ(csv.substr(csvAt + 3456, 27), "    -1.00000,    -2.00000\r\n");
+}
+
+TEST(WaveLog, AFailedAppendDropsPendingAndKeepsTheFilesWhole)
+{
+    TempDir dir;
+    CWaveLog log(dir.str(), FixedClock(LocalTime(2019, 3, 7, 10, 20, 31)));
+    log.SetFileTypes(3);
+    ASSERT_EQ(log.Open(), 1);
+    log.SetRecorderName(kReceiver);
+    const auto s = Second(5.0f, 6.0f);
+    const auto half = Second(7.0f, 8.0f, 64);
+    {
+        // Room for two seconds of CSV: the third second fails there.
+        FileSizeLimit limit(52 + 2 * 3456 + 100);
+        ASSERT_EQ(log.Append(s.data(), 2, 128), 1);
+        ASSERT_EQ(log.Append(s.data(), 2, 128), 1);
+        ASSERT_EQ(log.Append(half.data(), 2, 64), 1);
+        EXPECT_EQ(log.Append(half.data(), 2, 64), 0);
+    }
+    EXPECT_EQ(log.GetEdfLength(), 768u + 3 * 512u);
+    EXPECT_EQ(log.GetCsvLength(), 52u + 2 * 3456u);
+    // Nothing of the failed second is left pending: the next half second stays pending.
+    ASSERT_EQ(log.Append(half.data(), 2, 64), 1);
+    EXPECT_EQ(log.GetEdfLength(), 768u + 3 * 512u);
+    EXPECT_EQ(log.Close(), 1);
+    EXPECT_EQ(ReadWholeFile(dir.file(log.GetEdfFileName())).substr(236, 8), "3       ");
+}
+
+TEST(WaveLog, AFolderThatCannotBeMadeFailsTheOpen)
+{
+    TempDir dir;
+    WriteWholeFile(dir.file("plain"), "x");
+    CWaveLog log(dir.file("plain/sub"), FixedClock(LocalTime(2019, 3, 7, 10, 20, 31)));
+    EXPECT_EQ(log.Open(), 0);
+    EXPECT_EQ(log.Close(), 1);
+}
+
+TEST(WaveLog, CloseClosesWhateverIsOpen)
+{
+    TempDir dir;
+    std::time_t now = LocalTime(2019, 3, 7, 10, 20, 31);
+    CWaveLog log(dir.str(), [&now] { return now; });
+    log.SetFileTypes(3);
+    // The CSV file cannot be made: the EDF file stays open until Close.
+    fs::create_directory(dir.file("20190307_102030.csv"));
+    EXPECT_EQ(log.Open(), 0);
+    EXPECT_TRUE(fs::exists(dir.file("20190307_102030.edf")));
+
+    now += 60;
+    ASSERT_EQ(log.Open(), 1);
+    const auto s = Second(0.0f, 0.0f);
+    ASSERT_EQ(log.Append(s.data(), 2, 128), 1);
+    // A second Open without Close closes the first recording's files.
+    now += 60;
+    ASSERT_EQ(log.Open(), 1);
+    ASSERT_EQ(log.Append(s.data(), 2, 128), 1);
+    log.SetFileTypes(0);
+    EXPECT_EQ(log.Close(), 1);
+    EXPECT_EQ(log.GetEdfLength(), 0u);
+    EXPECT_EQ(log.GetCsvLength(), 0u);
+    EXPECT_EQ(ReadWholeFile(dir.file("20190307_102130.edf")).size(), 768u + 512u);
+    EXPECT_EQ(ReadWholeFile(dir.file("20190307_102230.csv")).size(), 52u - 11u + 3456u);
+}
+
+TEST(WaveLog, RecordingWithLateSecondsReadsBackInEdfLib)
+{
+    TempDir dir;
+    CWaveLog log(dir.str(), FixedClock(LocalTime(2019, 3, 7, 10, 20, 31)));
+    ASSERT_EQ(log.Open(), 1);
+    log.SetRecorderName(kReceiver);
+    std::vector<float> eeg, emg;
+    std::vector<std::uint64_t> positions;
+    for (int sec = 0; sec < 30; ++sec) {
+        // Seconds 10 and 11 were missing and are stored as zeros first.
+        const bool missing = sec == 10 || sec == 11;
+        const auto s = missing ? Second(0.0f, 0.0f) : Second(sec * 3.0f - 40.0f, -sec * 50.0f);
+        ASSERT_EQ(log.Append(s.data(), 2, 128), 1);
+        positions.push_back(log.GetEdfLength() - 512);
+        eeg.insert(eeg.end(), 128, sec * 3.0f - 40.0f);
+        emg.insert(emg.end(), 128, -sec * 50.0f);
+    }
+    for (int sec : {11, 10}) {
+        const auto s = Second(sec * 3.0f - 40.0f, -sec * 50.0f);
+        ASSERT_EQ(log.AppendAt(s.data(), 2, 128, positions[sec], 0), 1);
+    }
+    ASSERT_EQ(log.Close(), 1);
+    ExpectEdfLibReads(dir.file(log.GetEdfFileName()), LocalTime(2019, 3, 7, 10, 20, 30), "TQR27012345_ON", eeg,
+                      emg);
+}
