@@ -3,8 +3,10 @@
 // not reached the main line, its include below names the stand-in in standins/; when it
 // lands, the include names the real header and the stand-in is deleted.
 
-#include "mainwindow/standins/ChartStandins.h"       // CFftMSChart, CHypnogramMSChart, CFftTrendMSChart
-#include "mainwindow/standins/GraphStandin.h"        // CGraph, CRealTimeGraph
-#include "mainwindow/standins/SleepScorerStandin.h"  // CSleepScorer
-#include "mainwindow/standins/WaveIoStandin.h"       // CWaveIo
-#include "mainwindow/standins/WaveLogStandin.h"      // CWaveLog
+#include "analysis/SleepScorer.h"               // CSleepScorer
+#include "display/FftMSChart.h"                 // CFftMSChart
+#include "display/FftTrendMSChart.h"            // CFftTrendMSChart
+#include "display/HypnogramMSChart.h"           // CHypnogramMSChart
+#include "display/RealTimeGraph.h"              // CGraph, CRealTimeGraph
+#include "mainwindow/standins/WaveIoStandin.h"  // CWaveIo
+#include "recording/WaveLog.h"                  // CWaveLog

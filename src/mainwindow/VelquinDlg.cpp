@@ -35,7 +35,9 @@ CVelquinDlg::CVelquinDlg(QWidget* parent) : CVelquinDlg(sDlgServices{}, parent)
 }
 
 CVelquinDlg::CVelquinDlg(sDlgServices services, QWidget* parent)
-    : QMainWindow(parent), m_services(std::move(services)), m_waveLog(DefaultRecordingFolder())
+    : QMainWindow(parent),
+      m_services(std::move(services)),
+      m_waveLog(DefaultRecordingFolder(), [this] { return m_services.now(); })
 {
     FillDefaultDlgServices(m_services);
     m_hIcon = MakeAppIcon();
