@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QPushButton>
 #include <QSettings>
+
+#include <filesystem>
+#include <fstream>
 
 #include "WindowHarness.h"
 #include "platform/qt/QtProfile.h"
@@ -77,6 +81,55 @@ TEST(MainWindowClose, NotificationsQueuedAtCloseOrPostedAfterItAreIgnored)
     EXPECT_TRUE(journal->empty());
     EXPECT_TRUE(h.prompter->shown.empty());
     EXPECT_EQ(h.dlg->GetMode(), 0);
+}
+
+namespace {
+
+// Descriptors of this process open on files inside folder.
+int OpenFilesIn(const std::string& folder)
+{
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code ec;
+        const auto target = std::filesystem::read_symlink(entry.path(), ec);
+        if (!ec && target.string().rfind(folder, 0) == 0)
+            ++count;
+    }
+    return count;
+}
+
+}  // namespace
+
+TEST(MainWindowClose, RecordingFilesStillOpenAfterStopAreClosed)
+{
+    TempDir dir;
+    WindowHarness h;
+    CWaveLog& log = h.Probe().WaveLog();
+    log.SetFolder(dir.str());
+    log.SetFileTypes(3);
+    log.SetNamingMode(1);
+    // First data: the files open and the measurement runs.
+    h.dlg->SetMode(1);
+    h.Probe().Post(kLinkFirstData, h.wave->generation);
+    WindowHarness::Flush();
+    ASSERT_EQ(h.dlg->GetMode(), 2);
+    const float second[256] = {};
+    ASSERT_EQ(log.Append(second, 2, 128), 1);
+    // Stop: the stop command is out, its reply still to come; the files stay open.
+    h.Item<QPushButton>(1069)->click();
+    ASSERT_EQ(h.dlg->GetMode(), 1);
+    EXPECT_EQ(OpenFilesIn(dir.str()), 2);
+
+    h.dlg->close();
+    EXPECT_EQ(OpenFilesIn(dir.str()), 0);
+    // The EDF file holds its one second, and its header says so.
+    const std::string edf = dir.file("20231115_071319.edf");
+    ASSERT_TRUE(std::filesystem::exists(edf));
+    EXPECT_EQ(std::filesystem::file_size(edf), 768u + 512u);
+    std::ifstream in(edf, std::ios::binary);
+    std::string header(256, '\0');
+    in.read(header.data(), 256);
+    EXPECT_EQ(header.substr(236, 8), "1       ");
 }
 
 TEST(MainWindowClose, ClosingTwiceDoesTheWorkOnce)
