@@ -45,6 +45,15 @@ public:
         d.SetMode(CVelquinDlg::kModeReview);
     }
     void SetRecorderId(const QString& id) { d.m_strRecorderId = id; }
+    void SetCursor(int second, double fraction)
+    {
+        d.m_nCursorSecond = second;
+        d.m_dCursorFraction = fraction;
+    }
+    int FirstSecond() const { return d.m_nFirstSecond; }
+    double CursorFraction() const { return d.m_dCursorFraction; }
+    int ShowAll() const { return d.m_bShowAll; }
+    void SetTimeRangeField(int seconds) { d.m_nTimeRange = seconds; }
 
 private:
     CVelquinDlg& d;
