@@ -9,8 +9,6 @@
 #include <QDBusConnectionInterface>
 #include <QLabel>
 #include <QMessageBox>
-#include <QMutex>
-#include <QThread>
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
@@ -22,6 +20,8 @@
 #include <functional>
 
 #include "Fakes.h"
+#include "PrivateScreenSaver.h"
+#include "mainwindow/VelquinDlg.h"
 #include "mainwindow/WindowGeometry.h"
 #include "platform/qt/DialogUnits.h"
 #include "platform/qt/QtProfile.h"
@@ -185,75 +185,40 @@ TEST(QtPrompter, ErrorBoxAndQuestionsLookAndAnswerAsExpected)
     EXPECT_EQ(info.icon, QMessageBox::Information);
 }
 
-namespace {
-
-// A stand-in for the desktop's screen-saver service on a private bus.
-// It runs on a thread of its own, since the program's calls block the calling thread.
-class FakeScreenSaver : public QObject {
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
-public:
-    QStringList Log()
-    {
-        QMutexLocker lock(&m_mutex);
-        return m_log;
-    }
-public slots:
-    uint Inhibit(const QString& application, const QString& reason)
-    {
-        QMutexLocker lock(&m_mutex);
-        m_log << "Inhibit " + application + " " + reason;
-        return 42;
-    }
-    void UnInhibit(uint cookie)
-    {
-        QMutexLocker lock(&m_mutex);
-        m_log << "UnInhibit " + QString::number(cookie);
-    }
-
-private:
-    QMutex m_mutex;
-    QStringList m_log;
-};
-
-}  // namespace
-
 TEST(ScreenSaverInhibitor, HoldsAndReleasesThroughTheDesktopService)
 {
-    if (QStandardPaths::findExecutable("dbus-daemon").isEmpty())
+    if (!PrivateScreenSaver::Available())
         GTEST_SKIP() << "dbus-daemon is not installed";
-    QProcess daemon;
-    daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
-    ASSERT_TRUE(daemon.waitForStarted(5000));
-    ASSERT_TRUE(daemon.waitForReadyRead(5000));
-    const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
+    PrivateScreenSaver bus;
+    ASSERT_TRUE(bus.Ready());
     {
-        QThread serviceThread;
-        serviceThread.start();
-        FakeScreenSaver saver;
-        saver.moveToThread(&serviceThread);
-        QDBusConnection service = QDBusConnection::connectToBus(address, "screensaver-service");
-        ASSERT_TRUE(service.isConnected());
-        ASSERT_TRUE(service.registerService("org.freedesktop.ScreenSaver"));
-        ASSERT_TRUE(service.registerObject("/org/freedesktop/ScreenSaver", &saver, QDBusConnection::ExportAllSlots));
+        CScreenSaverInhibitor inhibitor(bus.Client());
+        EXPECT_TRUE(inhibitor.Inhibit("Velquin", "measuring"));
+        EXPECT_TRUE(inhibitor.IsInhibiting());
+        EXPECT_TRUE(inhibitor.Inhibit("Velquin", "again"));  // held already: no second call
+    }  // released by the destructor
+    EXPECT_EQ(bus.Log(), (QStringList{"Inhibit Velquin measuring", "UnInhibit 42"}));
+}
 
-        QDBusConnection client = QDBusConnection::connectToBus(address, "screensaver-client");
-        ASSERT_TRUE(client.isConnected());
-        {
-            CScreenSaverInhibitor inhibitor(client);
-            EXPECT_TRUE(inhibitor.Inhibit("Velquin", "measuring"));
-            EXPECT_TRUE(inhibitor.IsInhibiting());
-            EXPECT_TRUE(inhibitor.Inhibit("Velquin", "again"));  // held already: no second call
-        }  // released by the destructor
-        EXPECT_EQ(saver.Log(), (QStringList{"Inhibit Velquin measuring", "UnInhibit 42"}));
-        service.unregisterObject("/org/freedesktop/ScreenSaver");
-        QDBusConnection::disconnectFromBus("screensaver-client");
-        QDBusConnection::disconnectFromBus("screensaver-service");
-        serviceThread.quit();
-        serviceThread.wait();
-    }
-    daemon.terminate();
-    daemon.waitForFinished(5000);
+TEST(ScreenSaverInhibitor, TheWindowHoldsItFromShowToClose)
+{
+    if (!PrivateScreenSaver::Available())
+        GTEST_SKIP() << "dbus-daemon is not installed";
+    PrivateScreenSaver bus;
+    ASSERT_TRUE(bus.Ready());
+    sDlgServices services;
+    services.makeWaveIo = [](ILinkSink&) { return std::make_unique<FakeWaveIo>(); };
+    services.prompter = std::make_unique<FakePrompter>();
+    services.profile = std::make_unique<MemoryProfile>();
+    services.screenSaver = std::make_unique<CScreenSaverInhibitor>(bus.Client());
+    CVelquinDlg dlg(std::move(services));
+    EXPECT_TRUE(bus.Log().isEmpty());
+    dlg.show();
+    ASSERT_EQ(bus.Log().size(), 1);
+    EXPECT_TRUE(bus.Log()[0].startsWith("Inhibit Velquin "));
+    dlg.close();
+    EXPECT_EQ(bus.Log().size(), 2);
+    EXPECT_EQ(bus.Log()[1], "UnInhibit 42");
 }
 
 TEST(ScreenSaverInhibitor, NothingHappensWithoutABus)
@@ -265,4 +230,3 @@ TEST(ScreenSaverInhibitor, NothingHappensWithoutABus)
     QDBusConnection::disconnectFromBus("nobus");
 }
 
-#include "PlatformTest.moc"
