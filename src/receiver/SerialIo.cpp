@@ -141,8 +141,9 @@ void CSerialIo::WriteLoop()
     // 10 ms per byte plus 100 ms: 140 ms for a command, 260 ms for the clock-set frame. A
     // failed or short write is not reported; the missing reply ends in the time-out.
     m_port.Write(buffer, count, 10 * static_cast<int>(count) + 100);
-    Post(kLinkCommandWritten);
+    // Done before the notification, so that its receiver can send the next command.
     m_writeDone.store(true);
+    Post(kLinkCommandWritten);
 }
 
 // Waits one pass; false when the link is being closed.

@@ -12,11 +12,15 @@
 // damage, garbage or the reset pattern in front, split). Every byte the program sends is
 // checked: commands go to the command log, anything else to the error list.
 //
-//   rsim::ReceiverSim sim({.frameIntervalMs = 200});
+//   rsim::Options options;
+//   options.frameIntervalMs = 200;
+//   rsim::ReceiverSim sim(options);
 //   sim.Start();
 //   program.SetPortName(sim.SlavePath());
-//   sim.AddRule({.command = 'v', .answer = rsim::Answer::Nak});
-//   sim.QueueFrame({.seq = 70, .statusA = 1});
+//   sim.AddRule(rsim::On('v', rsim::Answer::Nak));
+//   rsim::FrameSpec late;
+//   late.seq = 70;
+//   sim.QueueFrame(late);
 //   ... sim.Commands(), sim.Frames(), sim.Errors()
 
 #include <chrono>
@@ -64,6 +68,17 @@ struct Rule {
     // default stops it; every other answer leaves it as it is.
     StreamEffect stream = StreamEffect::Auto;
 };
+
+// A rule for the next `times` commands `command`, answered with `answer`; set further
+// fields on the result as needed.
+inline Rule On(char command, Answer answer = Answer::Default, int times = 1)
+{
+    Rule rule;
+    rule.command = command;
+    rule.answer = answer;
+    rule.times = times;
+    return rule;
+}
 
 struct FrameSpec {
     std::optional<std::uint16_t> seq;  // default: the stream's next number
