@@ -246,19 +246,12 @@ TEST_F(PtyLinkTest, CardAndClock)
     ASSERT_TRUE(sink.WaitFor(kLinkCardInfoError, kWaitMs));
     EXPECT_EQ(io->GetCardErrorCode(), kCardUnreadable);
 
-    std::tm t {};
-    t.tm_year = 124;
-    t.tm_mon = 2;
-    t.tm_mday = 5;
-    t.tm_hour = 7;
-    t.tm_min = 8;
-    t.tm_sec = 9;
+    std::tm t = ClockSetExample();
     Sent(io->SetReceiverClock(&t));
     ASSERT_TRUE(WaitForState());
     EXPECT_EQ(io->GetCommandState(), kStateDone);
     ASSERT_EQ(sim->Commands().back().clockDigits, "240305070809");
-    EXPECT_EQ(sim->Commands().back().bytes,
-              (rsim::Bytes {0x02, 0x73, '2', '4', '0', '3', '0', '5', '0', '7', '0', '8', '0', '9', 0x75, 0x03}));
+    EXPECT_EQ(sim->Commands().back().bytes, kClockSetExampleFrame);
     Sent(io->RequestClock());
     ASSERT_TRUE(WaitForState());
     EXPECT_EQ(io->GetReceiverClock().substr(0, 17), "2024/03/05 07:08:");

@@ -3,6 +3,7 @@
 // and frames built by the simulator's independent wire code.
 
 #include <cstdint>
+#include <ctime>
 #include <vector>
 
 #include "RecordingSink.h"
@@ -45,3 +46,17 @@ inline std::vector<float> ExpectedValues(const rsim::Samples& eeg, const rsim::S
         v.push_back(rsim::Microvolts(raw, 1));
     return v;
 }
+
+// 5 March 2024, 07:08:09, and the clock-set frame that carries it.
+inline std::tm ClockSetExample()
+{
+    std::tm t {};
+    t.tm_year = 124;
+    t.tm_mon = 2;
+    t.tm_mday = 5;
+    t.tm_hour = 7;
+    t.tm_min = 8;
+    t.tm_sec = 9;
+    return t;
+}
+inline const Bytes kClockSetExampleFrame {0x02, 0x73, '2', '4', '0', '3', '0', '5', '0', '7', '0', '8', '0', '9', 0x75, 0x03};

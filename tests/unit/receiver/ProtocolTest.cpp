@@ -6,11 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "LinkTestSupport.h"
 #include "SimWire.h"
 #include "receiver/Protocol.h"
 #include "receiver/WaveIo.h"
-
-using Bytes = std::vector<std::uint8_t>;
 
 TEST(Protocol, CommandFramesCarryTheirLetterTwice)
 {
@@ -47,17 +46,10 @@ TEST(Protocol, ReplySpecsByPendingCommand)
 
 TEST(Protocol, ClockSetFrameAndChecksum)
 {
-    std::tm t {};
-    t.tm_year = 124;
-    t.tm_mon = 2;
-    t.tm_mday = 5;
-    t.tm_hour = 7;
-    t.tm_min = 8;
-    t.tm_sec = 9;
+    std::tm t = ClockSetExample();
     std::uint8_t frame[kClockSetFrameSize];
     ASSERT_EQ(BuildClockSetFrame(t, frame), 1);
-    const Bytes expected {0x02, 0x73, '2', '4', '0', '3', '0', '5', '0', '7', '0', '8', '0', '9', 0x75, 0x03};
-    EXPECT_EQ(Bytes(frame, frame + 16), expected);
+    EXPECT_EQ(Bytes(frame, frame + 16), kClockSetExampleFrame);
     EXPECT_EQ(CWaveIo::Checksum(frame, 1, 13), frame[14]);
     EXPECT_EQ(CWaveIo::Checksum(frame, 4, 4), frame[4]);
     EXPECT_EQ(CWaveIo::Checksum(frame, 5, 4), 0);
