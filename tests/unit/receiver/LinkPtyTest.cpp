@@ -280,3 +280,28 @@ TEST_F(PtyLinkTest, EverySendIsAnnouncedOnceEvenWithoutAnswer)
     EXPECT_EQ(sink.Count(kLinkCommandWritten), 2);
     EXPECT_EQ(io->Disconnect(), 1);
 }
+
+TEST_F(PtyLinkTest, SendingDoesNotRestartTheTimeout)
+{
+    Handshake();
+    Sent(io->StartMeasurement());
+    ASSERT_TRUE(sink.WaitFor(kLinkNewFrame, kWaitMs, 2));
+    sim->StopStream();
+    ASSERT_TRUE(sim->WaitUntilWritten(kWaitMs));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // Well into the time-out after the last frame, a command that gets no answer: its time-out
+    // comes with the link's, counted from the last frame.
+    sim->AddRule(rsim::On('g', rsim::Answer::Silent));
+    Sent(io->RequestClock());
+    ASSERT_TRUE(sink.WaitFor(kLinkReplyTimeout, kWaitMs));
+    const auto events = sink.Events();
+    RecordingSink::Clock::time_point lastFrame, timeout;
+    for (const auto& e : events) {
+        if (e.code == kLinkNewFrame)
+            lastFrame = e.time;
+        if (e.code == kLinkReplyTimeout)
+            timeout = e.time;
+    }
+    EXPECT_LT(timeout - lastFrame, std::chrono::milliseconds(kFastTimings.timeoutMs + 200));
+    EXPECT_EQ(sink.Count(kLinkNoData), 0);
+}
