@@ -1,0 +1,90 @@
+#pragma once
+// The real CWaveIo against the receiver simulator on a pseudo-terminal, with short link
+// timings (10 ms pass, 400 ms time-out) and a simulator that writes without line pacing.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "LinkTestSupport.h"
+#include "ReceiverSim.h"
+#include "receiver/WaveIo.h"
+
+inline constexpr sLinkTimings kFastTimings {10, 400};
+inline constexpr int kWaitMs = 3000;  // generous bound for anything that should happen
+
+class PtyLinkTest : public ::testing::Test {
+protected:
+    virtual rsim::Options SimOptions()
+    {
+        rsim::Options o;
+        o.bytesPerSecond = 0;
+        o.frameIntervalMs = 100;
+        o.firstFrameDelayMs = 50;
+        return o;
+    }
+
+    void SetUp() override
+    {
+        sim = std::make_unique<rsim::ReceiverSim>(SimOptions());
+        ASSERT_TRUE(sim->Start());
+        io = std::make_unique<CWaveIo>(&sink, kFastTimings, sPortListRoots {"/nonexistent", "/nonexistent", false});
+        io->SetPortName(sim->SlavePath());
+    }
+
+    void TearDown() override
+    {
+        io.reset();
+        sim->Stop();
+        EXPECT_EQ(sim->Errors(), std::vector<std::string> {}) << "the program sent bytes that are no command";
+    }
+
+    // Sends a command and waits until its bytes are written.
+    void Sent(int result)
+    {
+        ASSERT_EQ(result, 1);
+        ASSERT_TRUE(sink.WaitFor(kLinkCommandWritten, kWaitMs, ++m_writes));
+    }
+
+    void ClearEvents()
+    {
+        sink.Clear();
+        m_writes = 0;
+    }
+
+    bool WaitForState(int timeoutMs = kWaitMs)
+    {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (io->GetCommandState() == kStateWaiting) {
+            if (std::chrono::steady_clock::now() > until)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return true;
+    }
+
+    // Connect, version and name, as the main window does.
+    void Handshake()
+    {
+        Sent(io->Connect());
+        ASSERT_TRUE(sink.WaitFor(kLinkConnectReply, kWaitMs));
+        Sent(io->RequestVersion());
+        ASSERT_TRUE(WaitForState());
+        Sent(io->RequestName());
+        ASSERT_TRUE(sink.WaitFor(kLinkNameAccepted, kWaitMs));
+    }
+
+    std::vector<sFrameSnapshot> TakeAll()
+    {
+        std::vector<sFrameSnapshot> frames;
+        sFrameSnapshot f;
+        while (io->TakeFrame(f))
+            frames.push_back(f);
+        return frames;
+    }
+
+    RecordingSink sink;
+    std::unique_ptr<rsim::ReceiverSim> sim;
+    std::unique_ptr<CWaveIo> io;
+    int m_writes = 0;
+};

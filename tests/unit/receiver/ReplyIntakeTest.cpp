@@ -1,0 +1,273 @@
+// Replies fed to the link's intake directly: every command's accepted, refused and damaged
+// replies, split and surrounded replies, and the time-out rules.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "LinkTestSupport.h"
+
+namespace {
+
+Bytes Reply(char letter, bool ack, const Bytes& payload)
+{
+    return rsim::BuildReply(letter, ack, payload);
+}
+
+Bytes WithBadChecksum(Bytes reply)
+{
+    reply[reply.size() - 2] ^= 0x01;
+    return reply;
+}
+
+Bytes Text(const std::string& s)
+{
+    return Bytes(s.begin(), s.end());
+}
+
+Bytes VersionPayload(const std::string& chars)
+{
+    Bytes p(15, 0x00);
+    for (int i = 0; i < 4; ++i)
+        p[10 + i] = std::uint8_t(chars[i]);
+    return p;
+}
+
+}  // namespace
+
+TEST(ReplyIntake, EveryCommandAcceptedRefusedAndDamaged)
+{
+    const Bytes e {0x00};
+    const struct {
+        const char* what;
+        int id;
+        Bytes reply;
+        std::vector<int> posts;
+        int pendingAfter;
+        int stateAfter;  // -1: unchanged
+    } table[] = {
+        {"connect ACK", 1, Reply('E', true, e), {kLinkConnectReply}, 1, -1},
+        {"connect NAK", 1, Reply('E', false, e), {kLinkConnectReply}, 1, -1},
+        {"name ACK", 2, Reply('N', true, Text("TQS27000123         ")), {kLinkNameAccepted}, 2, -1},
+        {"name NAK", 2, Reply('N', false, Text("TQS27000123         ")), {kLinkNameRefused}, 0, -1},
+        {"start ACK", 3, Reply('B', true, e), {}, 3, -1},
+        {"start NAK", 3, Reply('B', false, e), {kLinkStartRefused}, 0, -1},
+        {"step 4 ACK", 4, Reply('E', true, e), {kLinkStep4Accepted}, 4, -1},
+        {"step 4 NAK", 4, Reply('E', false, e), {kLinkStep4Refused}, 0, -1},
+        {"card ACK", 5, Reply('D', true, Text("001024000512")), {kLinkCardInfo}, 0, -1},
+        {"card NAK", 5, Reply('D', false, Bytes(12, 0x11)), {kLinkCardInfoError}, 0, -1},
+        {"transmitter OK", 6, Reply('W', true, {0x00, 0x11, 0x00}), {kLinkTransmitterOk}, 0, -1},
+        {"transmitter other byte", 6, Reply('W', true, {0x00, 0x00, 0x00}), {kLinkTransmitterNg}, 0, -1},
+        {"transmitter NAK", 6, Reply('W', false, {0x00, 0x11, 0x00}), {kLinkTransmitterNg}, 0, -1},
+        {"transmitter bad checksum", 6, WithBadChecksum(Reply('W', true, {0x00, 0x11, 0x00})), {kLinkTransmitterNg}, 0, -1},
+        {"stop ACK", 7, Reply('E', true, e), {kLinkStopAccepted}, 0, -1},
+        {"stop NAK", 7, Reply('E', false, e), {kLinkStopRefused}, 0, -1},
+        {"stop 2 ACK", 8, Reply('E', true, e), {kLinkStop2Accepted}, 0, -1},
+        {"stop 2 bad checksum", 8, WithBadChecksum(Reply('E', true, e)), {kLinkStop2Refused}, 0, -1},
+        {"version ACK", 10, Reply('V', true, VersionPayload("1.40")), {}, 10, kStateDone},
+        {"version NAK", 10, Reply('V', false, VersionPayload("1.40")), {}, 0, kStateFailed},
+        {"version bad checksum", 10, WithBadChecksum(Reply('V', true, VersionPayload("1.40"))), {}, 0, kStateFailed},
+        {"clock ACK", 11, Reply('G', true, Text("250101123456")), {}, 11, kStateDone},
+        {"clock NAK", 11, Reply('G', false, Text("250101123456")), {}, 0, kStateFailed},
+        {"set clock ACK", 12, Reply('S', true, e), {}, 12, kStateDone},
+        {"set clock NAK", 12, Reply('S', false, e), {}, 0, kStateFailed},
+    };
+    for (const auto& row : table) {
+        PortlessLink l;
+        l.link.SetCommandState(kStateWaiting);
+        l.link.BeginCommand(row.id);
+        l.Feed(row.reply);
+        EXPECT_EQ(l.sink.Codes(), row.posts) << row.what;
+        EXPECT_EQ(l.link.GetReplyMode(), 0) << row.what;
+        EXPECT_EQ(l.link.GetPendingCommand(), row.pendingAfter) << row.what;
+        EXPECT_EQ(l.link.GetCommandState(), row.stateAfter < 0 ? kStateWaiting : row.stateAfter) << row.what;
+    }
+}
+
+TEST(ReplyIntake, StoredValues)
+{
+    PortlessLink l;
+    EXPECT_EQ(l.link.GetExpectedNameLength(), 21);
+    EXPECT_EQ(l.link.GetModelType(), kModelUnknown);
+    EXPECT_EQ(l.link.GetCardTotalMb(), 0);
+    EXPECT_EQ(l.link.GetReceiverName(), "");
+
+    l.link.BeginCommand(kCmdCardInfo);
+    l.Feed(Reply('D', true, Text(" -0012abcdef")));
+    EXPECT_EQ(l.link.GetCardTotalMb(), -12);
+    EXPECT_EQ(l.link.GetCardFreeMb(), 0);
+
+    const struct {
+        Bytes reply;
+        int code;
+    } refusals[] = {{Reply('D', false, Bytes(12, 0x11)), kCardNotInserted},
+                    {Reply('D', false, Bytes(12, 0x12)), kCardUnreadable},
+                    {Reply('D', false, Bytes(12, 0x13)), kCardOtherError},
+                    {WithBadChecksum(Reply('D', true, Text("001024000512"))), kCardOtherError}};
+    for (const auto& row : refusals) {
+        l.link.BeginCommand(kCmdCardInfo);
+        l.Feed(row.reply);
+        EXPECT_EQ(l.link.GetCardErrorCode(), row.code);
+    }
+    // A refused reply leaves the stored capacities alone.
+    EXPECT_EQ(l.link.GetCardTotalMb(), -12);
+
+    l.link.BeginCommand(kCmdClock);
+    l.Feed(Reply('G', true, Text("250101123456")));
+    EXPECT_EQ(l.link.GetReceiverClock(), "2025/01/01 12:34:56");
+
+    l.link.BeginCommand(kCmdVersion);
+    l.Feed(Reply('V', true, VersionPayload("2100")));
+    EXPECT_EQ(l.link.GetFirmwareVersion(), "2.1.0.0");
+    EXPECT_EQ(l.link.GetExpectedNameLength(), 21);
+}
+
+TEST(ReplyIntake, NameLengthFollowsTheVersion)
+{
+    PortlessLink l;
+    // Version 1.36: four name characters, nine reply bytes; no model code fits.
+    l.link.BeginCommand(kCmdVersion);
+    l.Feed(Reply('V', true, VersionPayload("1.36")));
+    EXPECT_EQ(l.link.GetExpectedNameLength(), 5);
+    l.link.BeginCommand(kCmdName);
+    l.Feed(Reply('N', true, Text("TQS2")));
+    EXPECT_EQ(l.sink.Codes(), std::vector<int> {kLinkNameAccepted});
+    EXPECT_EQ(l.link.GetReceiverName(), "TQS2");
+    EXPECT_EQ(l.link.GetModelType(), kModelUnknown);
+
+    // Back to 21: a name reply of the old length is never recognised; the time-out ends it.
+    l.link.BeginCommand(kCmdVersion);
+    l.Feed(Reply('V', true, VersionPayload("1.37")));
+    l.link.SetCommandState(kStateWaiting);
+    l.link.BeginCommand(kCmdName);
+    l.sink.Clear();
+    l.Feed(Reply('N', true, Text("TQS2")));
+    EXPECT_TRUE(l.sink.Codes().empty());
+    l.link.OnReceiveTimeout();
+    EXPECT_EQ(l.sink.Codes(), std::vector<int> {kLinkReplyTimeout});
+    EXPECT_EQ(l.link.GetCommandState(), kStateFailed);
+
+    const struct {
+        const char* name;
+        int family;
+    } names[] = {{"xxxxxTQS27xxxxxxxxxx", 1}, {"TQR27000001xxxxxxxxx", 0}, {"TQS27xxTQR27xxxxxxxx", 0}, {"RQ5xxxxxxxxxxxxxxxxx", 2}};
+    for (const auto& row : names) {
+        l.link.BeginCommand(kCmdName);
+        l.Feed(Reply('N', true, Text(row.name)));
+        EXPECT_EQ(l.link.GetReceiverName(), row.name);
+        EXPECT_EQ(l.link.GetModelType(), row.family) << row.name;
+    }
+    // A refused name leaves the last name and family.
+    l.link.BeginCommand(kCmdName);
+    l.Feed(Reply('N', false, Text("TQS27000000000000000")));
+    EXPECT_EQ(l.link.GetModelType(), kModelUnknown);
+    EXPECT_EQ(l.link.GetReceiverName(), "RQ5xxxxxxxxxxxxxxxxx");
+}
+
+TEST(ReplyIntake, SplitGarbageAndTrailingBytes)
+{
+    PortlessLink l;
+    const Bytes reply = Reply('G', true, Text("250101123456"));
+    l.link.BeginCommand(kCmdClock);
+    l.Feed(Bytes(reply.begin(), reply.begin() + 5));
+    l.Feed(Bytes(reply.begin() + 5, reply.begin() + 11));
+    EXPECT_EQ(l.link.GetReplyMode(), 1);
+    l.Feed(Bytes(reply.begin() + 11, reply.end()));
+    EXPECT_EQ(l.link.GetReplyMode(), 0);
+    EXPECT_EQ(l.link.GetCommandState(), kStateDone);
+
+    // Garbage in front goes with the reply; a second reply behind it stays for the next
+    // command.
+    Bytes chunk {0x53, 0x00, 0x02, 0x45, 0x99};
+    const Bytes stopAck = Reply('E', true, {0x00});
+    chunk.insert(chunk.end(), stopAck.begin(), stopAck.end());
+    const Bytes stopNak = Reply('E', false, {0x00});
+    chunk.insert(chunk.end(), stopNak.begin(), stopNak.end());
+    l.link.BeginCommand(kCmdStop);
+    l.Feed(chunk);
+    l.link.BeginCommand(kCmdStop2);
+    l.Feed({});
+    EXPECT_EQ(l.sink.Codes(), (std::vector<int> {kLinkStopAccepted, kLinkStop2Refused}));
+}
+
+TEST(ReplyIntake, WrongLetterOrNoCommandEndsInTheTimeout)
+{
+    PortlessLink l;
+    l.link.SetCommandState(kStateWaiting);
+    l.link.BeginCommand(kCmdVersion);
+    l.Feed(Reply('X', true, VersionPayload("1.40")));
+    EXPECT_EQ(l.link.GetReplyMode(), 1);
+    l.link.OnReceiveTimeout();
+    EXPECT_EQ(l.sink.Codes(), std::vector<int> {kLinkReplyTimeout});
+    EXPECT_EQ(l.link.GetPendingCommand(), 0);
+
+    // Reply mode without a command: chunks are dropped, then the time-out.
+    l.sink.Clear();
+    l.link.BeginCommand(9);
+    l.Feed(Reply('E', true, {0x00}));
+    l.link.OnReceiveTimeout();
+    EXPECT_EQ(l.sink.Codes(), std::vector<int> {kLinkReplyTimeout});
+}
+
+TEST(ReplyIntake, StartReplyForgetsTheHighestFrame)
+{
+    PortlessLink l;
+    l.Feed(rsim::BuildFrame(500, 0, 0, Ramp(1, 3), Ramp(2, 5)));
+    ASSERT_EQ(l.link.GetLastSequence(), 500);
+    l.link.BeginCommand(kCmdStart);
+    l.Feed({0x01, 0x02, 0x03, 0x04, 0x05, 0x06});  // six bytes, no reply yet
+    EXPECT_EQ(l.link.GetLastSequence(), -1);
+    EXPECT_EQ(l.link.GetReplyMode(), 1);
+}
+
+TEST(ReplyIntake, TimeoutRules)
+{
+    const struct {
+        const char* what;
+        int mode, id;
+        std::vector<int> posts;
+        int modeAfter, idAfter, stateAfter, linkStatusAfter;
+    } table[] = {
+        {"awaiting the version", 1, 10, {kLinkReplyTimeout}, 0, 0, kStateFailed, kLinkOk},
+        {"awaiting the connect reply", 1, 1, {kLinkReplyTimeout}, 0, 0, kStateFailed, kLinkOk},
+        {"awaiting nothing in reply mode", 1, 0, {kLinkReplyTimeout}, 0, 0, kStateFailed, kLinkOk},
+        {"start accepted, no data", 0, 3, {kLinkNoDataAfterStart}, 0, 3, kStateWaiting, kLinkOk},
+        {"measuring, no frame", 0, 0, {kLinkNoData}, 0, 0, kStateWaiting, kLinkNoDataStatus},
+        {"awaiting the stop", 1, 7, {kLinkStopTimeout}, 0, 0, kStateWaiting, kLinkOk},
+        {"awaiting the second stop", 1, 8, {kLinkStop2Timeout}, 0, 0, kStateWaiting, kLinkOk},
+        {"connect answered", 0, 1, {}, 0, 1, kStateWaiting, kLinkOk},
+        {"version answered", 0, 10, {}, 0, 10, kStateWaiting, kLinkOk},
+    };
+    for (const auto& row : table) {
+        PortlessLink l;
+        l.link.SetCommandState(kStateWaiting);
+        if (row.mode)
+            l.link.BeginCommand(row.id);
+        else {
+            // Leave reply mode 0 with the pending id, as an accepted reply does.
+            l.link.BeginCommand(row.id);
+            const sReplySpec spec = ReplySpecFor(row.id, 21);
+            if (spec.length) {
+                Bytes payload(std::size_t(spec.length - 5), 0x00);
+                if (row.id == kCmdVersion)
+                    payload = VersionPayload("1.40");
+                l.Feed(Reply(spec.letter, true, payload));
+                l.link.SetCommandState(kStateWaiting);
+                l.sink.Clear();
+            } else {
+                l.link.CancelCommand();
+            }
+        }
+        l.link.OnReceiveTimeout();
+        std::vector<int> expected = row.posts;
+        if (!row.mode) {
+            // Out of reply mode the same notification comes with every further time-out.
+            l.link.OnReceiveTimeout();
+            expected.insert(expected.end(), row.posts.begin(), row.posts.end());
+        }
+        EXPECT_EQ(l.sink.Codes(), expected) << row.what;
+        EXPECT_EQ(l.link.GetReplyMode(), row.modeAfter) << row.what;
+        EXPECT_EQ(l.link.GetPendingCommand(), row.idAfter) << row.what;
+        EXPECT_EQ(l.link.GetCommandState(), row.stateAfter) << row.what;
+        EXPECT_EQ(l.link.GetLinkStatus(), row.linkStatusAfter) << row.what;
+    }
+}
