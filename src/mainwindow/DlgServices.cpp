@@ -8,7 +8,7 @@ void FillDefaultDlgServices(sDlgServices& services)
 {
     if (!services.makeWaveIo)
         services.makeWaveIo = [](ILinkSink& sink) -> std::unique_ptr<IWaveIo> {
-            return std::make_unique<CWaveIo>(sink);
+            return std::make_unique<CWaveIo>(&sink);
         };
     if (!services.prompter)
         services.prompter = std::make_unique<CQtPrompter>();

@@ -96,17 +96,17 @@ void CVelquinDlg::PlaceStatusFields()
 
 void CVelquinDlg::OnViewEegGraph()
 {
-    ToggleViewCommand(kCmdViewEegGraph, m_chkEeg);
+    ToggleViewCommand(kCommandViewEegGraph, m_chkEeg);
 }
 
 void CVelquinDlg::OnViewEmgGraph()
 {
-    ToggleViewCommand(kCmdViewEmgGraph, m_chkEmg);
+    ToggleViewCommand(kCommandViewEmgGraph, m_chkEmg);
 }
 
 void CVelquinDlg::OnViewEegFft()
 {
-    ToggleViewCommand(kCmdViewEegFft, m_chkEegFft);
+    ToggleViewCommand(kCommandViewEegFft, m_chkEegFft);
 }
 
 // The item's own check mark decides: a checked item is unchecked together with its check

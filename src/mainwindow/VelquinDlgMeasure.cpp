@@ -7,13 +7,6 @@
 #include "mainwindow/VelquinDlg.h"
 #include "resources/MainWindowTexts.h"
 
-namespace {
-
-constexpr int kFamilyOlder = 0;
-constexpr int kFamilyCurrent = 1;
-
-}  // namespace
-
 void CVelquinDlg::OnBnClickedStart()
 {
     if (m_pWaveIo->GetPortName().empty()) {
@@ -64,7 +57,7 @@ void CVelquinDlg::OnReceiverConnected()
         ShowError(1);
         return;
     }
-    if (WaitForCommandReply(*m_pWaveIo, m_services.replyWaitLimit) == kCommandFailed) {
+    if (WaitForCommandReply(*m_pWaveIo, m_services.replyWaitLimit) == kStateFailed) {
         CloseMeasurement();
         ShowError(1);
         return;
@@ -79,13 +72,13 @@ void CVelquinDlg::OnReceiverConnected()
 void CVelquinDlg::OnNameReply()
 {
     const int family = m_pWaveIo->GetModelType();
-    if (family == kFamilyCurrent) {
+    if (family == kModelCurrent) {
         SendStartMeasurement();
         return;
     }
     StopMeasurement();
     CloseMeasurement();
-    ShowError(family == kFamilyOlder ? 4 : 3);
+    ShowError(family == kModelOlder ? 4 : 3);
 }
 
 void CVelquinDlg::SendStartMeasurement()
@@ -157,7 +150,7 @@ void CVelquinDlg::OnCardInfoError()
 {
     const int code = m_pWaveIo->GetCardErrorCode();
     CloseMeasurement();
-    ShowError(code == 0 ? 6 : code == 1 ? 7 : 8);
+    ShowError(code == kCardNotInserted ? 6 : code == kCardUnreadable ? 7 : 8);
 }
 
 void CVelquinDlg::OnBnClickedStop()

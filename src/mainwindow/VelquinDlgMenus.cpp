@@ -26,10 +26,10 @@ const std::vector<CVelquinDlg::sCommandRoute>& CVelquinDlg::CommandRoutes()
         {kIdCheckEmg, &CVelquinDlg::OnBnClickedGraphCheck},
         {kIdCheckEegFft, &CVelquinDlg::OnBnClickedGraphCheck},
         {kIdCheckAnalysis, &CVelquinDlg::OnBnClickedGraphCheck},
-        {kCmdViewEegGraph, &CVelquinDlg::OnViewEegGraph},
-        {kCmdViewEmgGraph, &CVelquinDlg::OnViewEmgGraph},
-        {kCmdViewEegFft, &CVelquinDlg::OnViewEegFft},
-        {kCmdCardInfo, &CVelquinDlg::OnCommand32855},
+        {kCommandViewEegGraph, &CVelquinDlg::OnViewEegGraph},
+        {kCommandViewEmgGraph, &CVelquinDlg::OnViewEmgGraph},
+        {kCommandViewEegFft, &CVelquinDlg::OnViewEegFft},
+        {kCommandCardInfo, &CVelquinDlg::OnCommand32855},
     };
     return routes;
 }
@@ -87,17 +87,17 @@ void CVelquinDlg::BuildMenuBar()
 
     // The memory-card command has a handler but no menu item.
     auto* card = new QAction(this);
-    card->setData(kCmdCardInfo);
-    card->setObjectName(QString::number(kCmdCardInfo));
-    connect(card, &QAction::triggered, this, [this] { OnCommand(kCmdCardInfo); });
-    m_commands.insert(kCmdCardInfo, card);
+    card->setData(kCommandCardInfo);
+    card->setObjectName(QString::number(kCommandCardInfo));
+    connect(card, &QAction::triggered, this, [this] { OnCommand(kCommandCardInfo); });
+    m_commands.insert(kCommandCardInfo, card);
 }
 
 // Runs whenever a menu opens: the view marks follow the display check boxes.
 void CVelquinDlg::OnMenuSelect()
 {
     const std::pair<int, QCheckBox*> views[] = {
-        {kCmdViewEegGraph, m_chkEeg}, {kCmdViewEmgGraph, m_chkEmg}, {kCmdViewEegFft, m_chkEegFft}};
+        {kCommandViewEegGraph, m_chkEeg}, {kCommandViewEmgGraph, m_chkEmg}, {kCommandViewEegFft, m_chkEegFft}};
     for (const auto& [id, box] : views)
         if (QAction* action = CommandAction(id))
             action->setChecked(box->isChecked());

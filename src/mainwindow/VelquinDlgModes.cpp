@@ -36,13 +36,13 @@ constexpr sModeEnables kControlEnables[] = {
 
 // The commands that open files and dialogs, in the order they are set.
 constexpr sModeEnables kCommandEnables[] = {
-    {kCmdOpenEdf, {E, D, D, D, E}},
-    {kCmdSavedFileSetting, {E, D, D, D, D}},
-    {kCmdFftSetting, {E, D, E, D, E}},
-    {kCmdCommunicationSetting, {E, D, D, D, D}},
-    {kCmdCardInfo, {E, D, D, D, D}},
-    {kCmdReceiverSetting, {E, D, D, D, D}},
-    {kCmdAppAbout, {E, D, E, D, E}},
+    {kCommandOpenEdf, {E, D, D, D, E}},
+    {kCommandSavedFileSetting, {E, D, D, D, D}},
+    {kCommandFftSetting, {E, D, E, D, E}},
+    {kCommandCommunicationSetting, {E, D, D, D, D}},
+    {kCommandCardInfo, {E, D, D, D, D}},
+    {kCommandReceiverSetting, {E, D, D, D, D}},
+    {kCommandAppAbout, {E, D, E, D, E}},
 };
 
 constexpr int kButtonTop = 10;

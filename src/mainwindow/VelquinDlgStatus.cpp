@@ -122,15 +122,15 @@ QString CVelquinDlg::DescribeReceiver() const
 
     QString serial = source;
     QString model;
-    if (source.contains(Text(kCodeOlderFamily))) {
-        serial.remove(Text(kCodeOlderFamily));
-        model = Text(kModelOlderFamily);
-    } else if (source.contains(Text(kCodeCurrentFamily))) {
-        serial.remove(Text(kCodeCurrentFamily));
-        model = Text(kModelCurrentFamily);
+    if (source.contains(Text(kTextCodeOlder))) {
+        serial.remove(Text(kTextCodeOlder));
+        model = Text(kTextModelOlder);
+    } else if (source.contains(Text(kTextCodeCurrent))) {
+        serial.remove(Text(kTextCodeCurrent));
+        model = Text(kTextModelCurrent);
     } else {
-        serial = measuring ? QString() : Text(kSerialUnknown);
-        model = Text(kModelUnknown);
+        serial = measuring ? QString() : Text(kTextSerialUnknown);
+        model = Text(kTextModelUnknown);
     }
 
     if (measuring) {

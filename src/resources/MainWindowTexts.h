@@ -19,12 +19,12 @@ inline constexpr const char* kTextChoosePortHint =
 inline constexpr const char* kTextPortCannotOpen = "選択されたポートはオープンできません";
 inline constexpr const char* kFormatReceiverMeasuring = "%s シリアル：%s %s";  // port, serial, model
 inline constexpr const char* kFormatReceiverOther = "シリアル：%s %s";          // serial, model
-inline constexpr const char* kCodeOlderFamily = "TQR27";
-inline constexpr const char* kCodeCurrentFamily = "TQS27";
-inline constexpr const char* kModelOlderFamily = "Tessaly";
-inline constexpr const char* kModelCurrentFamily = "RQ-5";
-inline constexpr const char* kModelUnknown = "RQ";
-inline constexpr const char* kSerialUnknown = "-    ";
+inline constexpr const char* kTextCodeOlder = "TQR27";
+inline constexpr const char* kTextCodeCurrent = "TQS27";
+inline constexpr const char* kTextModelOlder = "Tessaly";
+inline constexpr const char* kTextModelCurrent = "RQ-5";
+inline constexpr const char* kTextModelUnknown = "RQ";
+inline constexpr const char* kTextSerialUnknown = "-    ";
 
 // Confirmation of the saved-file settings before a measurement.
 inline constexpr const char* kConfirmIndent = "        ";

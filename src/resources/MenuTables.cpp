@@ -65,14 +65,14 @@ Items BuildMainMenu()
 {
     Items m;
     AddPopup(m, 0, "ファイル");
-    AddCommand(m, 1, kCmdOpenEdf, "EDFファイルオープン...");
-    AddCommand(m, 1, kCmdSavedFileSetting, "保存ファイル設定...");
+    AddCommand(m, 1, kCommandOpenEdf, "EDFファイルオープン...");
+    AddCommand(m, 1, kCommandSavedFileSetting, "保存ファイル設定...");
 
     AddPopup(m, 0, "表示");
     AddPopup(m, 1, "表示グラフ");
-    AddCommand(m, 2, kCmdViewEegGraph, "脳波グラフ", true);
-    AddCommand(m, 2, kCmdViewEmgGraph, "筋電グラフ", true);
-    AddCommand(m, 2, kCmdViewEegFft, "脳波FFT", true);
+    AddCommand(m, 2, kCommandViewEegGraph, "脳波グラフ", true);
+    AddCommand(m, 2, kCommandViewEmgGraph, "筋電グラフ", true);
+    AddCommand(m, 2, kCommandViewEegFft, "脳波FFT", true);
     AddSeparator(m, 1);
     AddPopup(m, 1, "時間範囲設定");
     AddTimeRanges(m, 2, false);
@@ -84,14 +84,14 @@ Items BuildMainMenu()
     for (const sVoltageCommand& c : kVoltageCommands)
         AddCommand(m, 2, c.emgId, c.caption, true);
     AddSeparator(m, 1);
-    AddCommand(m, 1, kCmdFftSetting, "FFT設定...");
+    AddCommand(m, 1, kCommandFftSetting, "FFT設定...");
 
     AddPopup(m, 0, "通信");
-    AddCommand(m, 1, kCmdCommunicationSetting, "通信設定...");
-    AddCommand(m, 1, kCmdReceiverSetting, "受信機情報設定");
+    AddCommand(m, 1, kCommandCommunicationSetting, "通信設定...");
+    AddCommand(m, 1, kCommandReceiverSetting, "受信機情報設定");
 
     AddPopup(m, 0, "ヘルプ");
-    AddCommand(m, 1, kCmdAppAbout, "バージョン情報");
+    AddCommand(m, 1, kCommandAppAbout, "バージョン情報");
     return m;
 }
 

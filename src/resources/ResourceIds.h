@@ -32,13 +32,13 @@ inline constexpr int kIdStatusSpare = 1093;
 inline constexpr int kIdStatusText = 1094;
 
 // Commands of the menu bar (and one without a menu item).
-inline constexpr int kCmdOpenEdf = 32777;
-inline constexpr int kCmdSavedFileSetting = 32778;
-inline constexpr int kCmdCommunicationSetting = 32781;
-inline constexpr int kCmdAppAbout = 32782;
-inline constexpr int kCmdViewEegGraph = 32850;
-inline constexpr int kCmdViewEmgGraph = 32851;
-inline constexpr int kCmdViewEegFft = 32852;
-inline constexpr int kCmdFftSetting = 32853;
-inline constexpr int kCmdCardInfo = 32855;  // no menu item
-inline constexpr int kCmdReceiverSetting = 32857;
+inline constexpr int kCommandOpenEdf = 32777;
+inline constexpr int kCommandSavedFileSetting = 32778;
+inline constexpr int kCommandCommunicationSetting = 32781;
+inline constexpr int kCommandAppAbout = 32782;
+inline constexpr int kCommandViewEegGraph = 32850;
+inline constexpr int kCommandViewEmgGraph = 32851;
+inline constexpr int kCommandViewEegFft = 32852;
+inline constexpr int kCommandFftSetting = 32853;
+inline constexpr int kCommandCardInfo = 32855;  // no menu item
+inline constexpr int kCommandReceiverSetting = 32857;

@@ -1,7 +1,0 @@
-#include "mainwindow/standins/WaveIoStandin.h"
-
-int CWaveIo::Disconnect()
-{
-    ++m_generation;
-    return 1;
-}
