@@ -161,6 +161,7 @@ private:
     bool HandleWindowKey(int key);
 
     // Measurement (VelquinDlgMeasure.cpp).
+    bool SendStep(int (IWaveIo::*command)());
     void OnBnClickedStart();
     void OnBnClickedStop();
     void OnWmConnectReply();

@@ -7,6 +7,18 @@
 #include "mainwindow/VelquinDlg.h"
 #include "resources/MainWindowTexts.h"
 
+// One command step: mode 1, then the command to the façade; when it cannot be handed to the
+// port, the close step and error 1. True when the command was sent.
+bool CVelquinDlg::SendStep(int (IWaveIo::*command)())
+{
+    SetMode(kModeTalking);
+    if ((m_pWaveIo.get()->*command)() == 1)
+        return true;
+    CloseMeasurement();
+    ShowError(1);
+    return false;
+}
+
 void CVelquinDlg::OnBnClickedStart()
 {
     if (m_pWaveIo->GetPortName().empty()) {
@@ -32,11 +44,7 @@ void CVelquinDlg::StartMeasurement()
         m_services.dialogs->RunSavedFileSetting(this, m_waveLog);
         break;
     case IDYES:
-        SetMode(kModeTalking);
-        if (m_pWaveIo->Connect() != 1) {
-            CloseMeasurement();
-            ShowError(1);
-        }
+        SendStep(&IWaveIo::Connect);
         break;
     default:
         break;
@@ -51,22 +59,14 @@ void CVelquinDlg::OnWmConnectReply()
 
 void CVelquinDlg::OnReceiverConnected()
 {
-    SetMode(kModeTalking);
-    if (m_pWaveIo->RequestVersion() != 1) {
-        CloseMeasurement();
-        ShowError(1);
+    if (!SendStep(&IWaveIo::RequestVersion))
         return;
-    }
     if (WaitForCommandReply(*m_pWaveIo, m_services.replyWaitLimit) == kStateFailed) {
         CloseMeasurement();
         ShowError(1);
         return;
     }
-    SetMode(kModeTalking);
-    if (m_pWaveIo->RequestName() != 1) {
-        CloseMeasurement();
-        ShowError(1);
-    }
+    SendStep(&IWaveIo::RequestName);
 }
 
 void CVelquinDlg::OnNameReply()
@@ -83,11 +83,7 @@ void CVelquinDlg::OnNameReply()
 
 void CVelquinDlg::SendStartMeasurement()
 {
-    SetMode(kModeTalking);
-    if (m_pWaveIo->StartMeasurement() != 1) {
-        CloseMeasurement();
-        ShowError(1);
-    }
+    SendStep(&IWaveIo::StartMeasurement);
 }
 
 void CVelquinDlg::OnNoDataAfterStart()
@@ -97,11 +93,7 @@ void CVelquinDlg::OnNoDataAfterStart()
 
 void CVelquinDlg::SendCommand4()
 {
-    SetMode(kModeTalking);
-    if (m_pWaveIo->SendCommand4() != 1) {
-        CloseMeasurement();
-        ShowError(1);
-    }
+    SendStep(&IWaveIo::SendCommand4);
 }
 
 void CVelquinDlg::OnCommand4Reply()
@@ -111,11 +103,7 @@ void CVelquinDlg::OnCommand4Reply()
 
 void CVelquinDlg::SendCommand6()
 {
-    SetMode(kModeTalking);
-    if (m_pWaveIo->SendCommand6() != 1) {
-        CloseMeasurement();
-        ShowError(1);
-    }
+    SendStep(&IWaveIo::SendCommand6);
 }
 
 void CVelquinDlg::OnCommand32855()
@@ -161,22 +149,12 @@ void CVelquinDlg::OnBnClickedStop()
 // 1 when the stop command was sent; 0 when it could not be, after closing and the error box.
 int CVelquinDlg::StopMeasurement()
 {
-    SetMode(kModeTalking);
-    if (m_pWaveIo->SendCommand7() != 1) {
-        CloseMeasurement();
-        ShowError(1);
-        return 0;
-    }
-    return 1;
+    return SendStep(&IWaveIo::SendCommand7) ? 1 : 0;
 }
 
 void CVelquinDlg::SendCommand8()
 {
-    SetMode(kModeTalking);
-    if (m_pWaveIo->SendCommand8() != 1) {
-        CloseMeasurement();
-        ShowError(1);
-    }
+    SendStep(&IWaveIo::SendCommand8);
 }
 
 void CVelquinDlg::CloseMeasurement()
