@@ -18,6 +18,9 @@
 //   VelquinDlgDisplay.cpp        voltage ranges and FFT display settings
 //   VelquinDlgReview.cpp         review of EDF files
 //   VelquinDlgMenus.cpp          the menu bar and the routing of buttons and commands
+// with helpers beside them: GraphLayout (the layout's arithmetic, Qt-free), ClientArea,
+// ReceiverEvent (notifications as events), CommandWait (the bounded reply wait), TimeText,
+// DialogRunner and DlgServices (the collaborators), Pieces.h (the other subsystems' classes).
 //
 // Collaborators come in through sDlgServices (DlgServices.h), so tests run the window with
 // a fake receiver façade, scripted prompts and dialogs, a clock and a profile of their own.
@@ -268,7 +271,8 @@ private:
     int m_bClosing = 0;
 
     // Of this port: the frame snapshot of the data notification being handled, the client
-    // area the controls stand on, the controls and commands by id, the screen-saver hold.
+    // area the controls stand on, the controls and commands by id, and whether the link and
+    // the review arrays have been released.
     sFrameSnapshot m_frame;
     QWidget* m_clientArea = nullptr;
     QHash<int, QWidget*> m_controls;
