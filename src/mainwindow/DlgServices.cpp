@@ -1,6 +1,6 @@
 #include "mainwindow/DlgServices.h"
 
-#include "mainwindow/Pieces.h"
+#include "mainwindow/Subsystems.h"
 #include "platform/qt/QtProfile.h"
 #include "platform/qt/QtPrompter.h"
 

@@ -20,7 +20,7 @@
 //   VelquinDlgMenus.cpp          the menu bar and the routing of buttons and commands
 // with helpers beside them: GraphLayout (the layout's arithmetic, Qt-free), ClientArea,
 // ReceiverEvent (notifications as events), CommandWait (the bounded reply wait), TimeText,
-// DialogRunner and DlgServices (the collaborators), Pieces.h (the other subsystems' classes).
+// DialogRunner and DlgServices (the collaborators), Subsystems.h (the other subsystems' classes).
 //
 // Collaborators come in through sDlgServices (DlgServices.h), so tests run the window with
 // a fake receiver façade, scripted prompts and dialogs, a clock and a profile of their own.
@@ -38,7 +38,7 @@
 
 #include "mainwindow/DataFilePosition.h"
 #include "mainwindow/DlgServices.h"
-#include "mainwindow/Pieces.h"
+#include "mainwindow/Subsystems.h"
 #include "mainwindow/ReceiverEvent.h"
 
 class QAction;

@@ -1,6 +1,6 @@
 // Every control of the main window (id, class, caption, geometry, visible, enabled, checked)
-// and every command's enabled state, in modes 0, 1, 2 and 4, against tables written from the
-// window's description; and the menu bar item by item.
+// and every command's enabled state, in modes 0, 1, 2 and 4, against tables written out by
+// hand; and the menu bar item by item.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -18,7 +18,7 @@
 
 namespace {
 
-// Band percentages to pixels, as the layout description gives the conversion.
+// Band percentages to pixels by the layout rule.
 QRect Band(const QSize& client, double x, double y, double w, double h)
 {
     const int W = client.width();
@@ -227,7 +227,7 @@ struct MenuLine {
     int id;               // 0 for popups and separators
 };
 
-// The menu bar as its description lists it.
+// The menu bar, item by item, written out by hand.
 std::vector<MenuLine> ExpectedMenu()
 {
     std::vector<MenuLine> m = {

@@ -25,9 +25,8 @@ struct B {
 };
 using Opt = std::optional<B>;
 
-// The sixteen layouts as the layout description tables them (band percent), transcribed
-// here independently of the program: EEG, EMG, spectrum, hypnogram, band trend, and the y
-// of the review row (NAN: no row).
+// The sixteen layouts written out by hand (band percent), independently of the program:
+// EEG, EMG, spectrum, hypnogram, band trend, and the y of the review row (NAN: no row).
 struct Row {
     const char* checks;  // E M F A
     Opt eeg, emg, fft, hyp, trend;
@@ -56,7 +55,7 @@ const std::vector<Row> kTable = {
     {"0000", {}, {}, {}, {}, {}, NAN},
 };
 
-// Band percent to pixels by the description's conversion: the band lies between 60 pixels
+// Band percent to pixels by the layout rule: the band lies between 60 pixels
 // at the top and 20 at the bottom; each percentage is divided by 100, then multiplied by
 // the extent and truncated.
 QRect Pixels(const QSize& client, const B& b)
