@@ -114,35 +114,35 @@ std::array<sLayoutPlacement, kLayoutControlCount> ComputeGraphLayout(int width, 
     const sLayoutRow& row = kLayouts[index];
     std::array<sLayoutPlacement, kLayoutControlCount> out;
 
+    auto put = [&](eLayoutControl control, eLayoutVisibility visibility, const sPercentRect& band) {
+        out[control].visibility = visibility;
+        out[control].rect = BandToPixels(width, height, band);
+    };
     // A hidden control is placed with all four percentages 0.
     auto place = [&](eLayoutControl control, const Band& band) {
-        out[control].visibility = band ? eLayoutVisibility::Show : eLayoutVisibility::Hide;
-        out[control].rect = BandToPixels(width, height, band ? *band : sPercentRect{});
+        if (band)
+            put(control, eLayoutVisibility::Show, *band);
+        else
+            put(control, eLayoutVisibility::Hide, sPercentRect{});
     };
     place(kLayoutEeg, row.eeg);
     place(kLayoutEmg, row.emg);
 
-    // The review row lies under the lowest graph, its widths taken from the graph column.
+    // The review row lies under the lowest graph, its widths taken from the graph column;
+    // outside review it is moved but its visibility is left alone.
     const Band& graph = row.eeg ? row.eeg : row.emg;
     if (graph) {
         const double column = graph->w;
         const double scrollX = column * 6 / 100 + 1;
         const double scrollW = column * 88 / 100;
-        const Band left = sPercentRect{1, row.reviewRowY, column * 5 / 100, kRowHeight};
-        const Band bar = sPercentRect{scrollX, row.reviewRowY, scrollW, kRowHeight};
-        const Band right = sPercentRect{scrollX + scrollW + column * 1 / 100, row.reviewRowY,
-                                        column * 5 / 100, kRowHeight};
-        place(kLayoutLeftArrow, left);
-        place(kLayoutScrollBar, bar);
-        place(kLayoutRightArrow, right);
-        const eLayoutVisibility rowVisibility = review ? eLayoutVisibility::Show : eLayoutVisibility::Keep;
-        out[kLayoutLeftArrow].visibility = rowVisibility;
-        out[kLayoutScrollBar].visibility = rowVisibility;
-        out[kLayoutRightArrow].visibility = rowVisibility;
+        const eLayoutVisibility shown = review ? eLayoutVisibility::Show : eLayoutVisibility::Keep;
+        put(kLayoutLeftArrow, shown, {1, row.reviewRowY, column * 5 / 100, kRowHeight});
+        put(kLayoutScrollBar, shown, {scrollX, row.reviewRowY, scrollW, kRowHeight});
+        put(kLayoutRightArrow, shown,
+            {scrollX + scrollW + column * 1 / 100, row.reviewRowY, column * 5 / 100, kRowHeight});
     } else {
-        place(kLayoutLeftArrow, {});
-        place(kLayoutScrollBar, {});
-        place(kLayoutRightArrow, {});
+        for (eLayoutControl control : {kLayoutLeftArrow, kLayoutScrollBar, kLayoutRightArrow})
+            put(control, eLayoutVisibility::Hide, sPercentRect{});
     }
 
     place(kLayoutFft, row.fft);
