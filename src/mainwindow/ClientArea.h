@@ -14,6 +14,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     CVelquinDlg* m_owner;

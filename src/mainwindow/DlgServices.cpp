@@ -1,5 +1,7 @@
 #include "mainwindow/DlgServices.h"
 
+#include <QMenu>
+
 #include "mainwindow/Subsystems.h"
 #include "platform/qt/QtProfile.h"
 #include "platform/qt/QtPrompter.h"
@@ -17,7 +19,9 @@ void FillDefaultDlgServices(sDlgServices& services)
     if (!services.fileChooser)
         services.fileChooser = std::make_unique<CQtFileChooser>();
     if (!services.dialogs)
-        services.dialogs = std::make_unique<CDialogRunner>();
+        services.dialogs = std::make_unique<CDialogRunner>(services.prompter.get(), services.replyWaitLimit);
+    if (!services.trackPopupMenu)
+        services.trackPopupMenu = [](QMenu& menu, const QPoint& globalPos) { return menu.exec(globalPos); };
     if (!services.now)
         services.now = [] { return std::time(nullptr); };
     if (!services.screenSaver && services.inhibitScreenSaver)

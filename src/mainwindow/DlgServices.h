@@ -9,6 +9,10 @@
 #include <functional>
 #include <memory>
 
+class QAction;
+class QMenu;
+class QPoint;
+
 #include "mainwindow/DialogRunner.h"
 #include "platform/qt/FileChooser.h"
 #include "platform/qt/Profile.h"
@@ -29,6 +33,9 @@ struct sDlgServices {
     // Holds off the screen saver while the window is shown; none when empty.
     std::unique_ptr<CScreenSaverInhibitor> screenSaver;
     bool inhibitScreenSaver = true;
+    // Shows a context menu at a screen position and returns the item chosen (nullptr when
+    // the menu was closed without a choice).
+    std::function<QAction*(QMenu& menu, const QPoint& globalPos)> trackPopupMenu;
     // Longest wait for a receiver reply on the user-interface thread; past it the command
     // counts as failed.
     std::chrono::milliseconds replyWaitLimit{6000};

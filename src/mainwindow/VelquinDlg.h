@@ -17,10 +17,14 @@
 //   VelquinDlgTimeRange.cpp      time range and zoom
 //   VelquinDlgDisplay.cpp        voltage ranges and FFT display settings
 //   VelquinDlgReview.cpp         review of EDF files
-//   VelquinDlgMenus.cpp          the menu bar and the routing of buttons and commands
+//   VelquinDlgMenus.cpp          the menu bar, its refresh, the routing of buttons and
+//                                commands, the commands that open dialogs
+//   VelquinDlgContextMenu.cpp    the graphs' context menu
+//   VelquinDlgAnalysis.cpp       the analysis view (always hidden)
 // with helpers beside them: GraphLayout (the layout's arithmetic, Qt-free), ClientArea,
 // ReceiverEvent (notifications as events), CommandWait (the bounded reply wait), TimeText,
-// DialogRunner and DlgServices (the collaborators), Subsystems.h (the other subsystems' classes).
+// DialogRunner and DlgServices (the collaborators), Subsystems.h (the other subsystems' classes),
+// MenuStates (checked and greyed menu items) and AnalysisPattern (the analysis view's stages).
 //
 // Collaborators come in through sDlgServices (DlgServices.h), so tests run the window with
 // a fake receiver façade, scripted prompts and dialogs, a clock and a profile of their own.
@@ -47,6 +51,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPoint;
 class QPushButton;
 class QScrollBar;
 class CScreenSaverInhibitor;
@@ -198,10 +203,23 @@ private:
     void OnViewEegFft();
     void ToggleViewCommand(int command, QCheckBox* box);
 
-    // Menus (VelquinDlgMenus.cpp).
+    // Menus (VelquinDlgMenus.cpp, VelquinDlgContextMenu.cpp).
     struct sCommandRoute;
     static const std::vector<sCommandRoute>& CommandRoutes();
     void OnMenuSelect();
+    void OnSavedFileSetting();
+    void OnFftSetting();
+    void OnCommunicationSetting();
+    void OnReceiverSetting();
+    void OnAppAbout();
+    void OnRButtonDown(const QPoint& point);
+    void ShowGraphContextMenu(bool eegGraph, const QPoint& point);
+
+    // Analysis view (VelquinDlgAnalysis.cpp).
+    void OnBnClickedAnalysisStart();
+    void ShowAnalysisPattern();
+    void OnBnClickedAnalysisSave();
+    void SaveAnalysisResult();
 
     // Status line (VelquinDlgStatus.cpp).
     void SetStatusColour(const QColor& colour, bool repaint);

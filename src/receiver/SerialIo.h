@@ -68,6 +68,8 @@ public:
     void CancelCommand();
     void SetCommandState(int state) { m_commandState.store(state, std::memory_order_release); }
     int GetCommandState() const { return m_commandState.load(std::memory_order_acquire); }
+    // Whether the last command's failure was the reply time-out; stored before the state.
+    bool GetCommandTimedOut() const { return m_commandTimedOut.load(); }
     int GetReplyMode() const { return m_replyWord.load() >> 8; }
     int GetPendingCommand() const { return m_replyWord.load() & 0xFF; }
 
@@ -134,6 +136,7 @@ private:
     std::atomic<int> m_replyWord {0};      // reply mode << 8 | pending command id
     std::atomic<int> m_linkStatus {kLinkOk};
     std::atomic<int> m_commandState {kStateIdle};
+    std::atomic<bool> m_commandTimedOut {false};
     std::atomic<int> m_idleMs {0};
 
     // Guarded by m_lock.

@@ -7,6 +7,7 @@
 
 void CSerialIo::BeginCommand(int pendingId)
 {
+    m_commandTimedOut.store(false);
     m_replyWord.store(ReplyWord(1, pendingId));
 }
 
@@ -151,6 +152,7 @@ void CSerialIo::OnReceiveTimeout()
         } else if (id == kCmdStop2) {
             Post(kLinkStop2Timeout);
         } else {
+            m_commandTimedOut.store(true);
             SetCommandState(kStateFailed);
             Post(kLinkReplyTimeout);
         }

@@ -52,6 +52,7 @@ public:
     std::string GetFirmwareVersion() const override { return m_link.GetFirmwareVersion(); }
     std::string GetReceiverClock() const override { return m_link.GetReceiverClock(); }
     int GetCommandState() const override { return m_link.GetCommandState(); }
+    int GetCommandTimedOut() const override { return m_link.GetCommandTimedOut() ? 1 : 0; }
     int GetChannelCount() const override { return kChannelCount; }
     int GetSampleRate() const override { return kSampleRate; }
     int GetSamples(int n, float* out) override { return m_link.GetSamples(n, out); }

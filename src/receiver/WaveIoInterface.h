@@ -56,6 +56,9 @@ public:
     virtual std::string GetFirmwareVersion() const = 0;
     virtual std::string GetReceiverClock() const = 0;
     virtual int GetCommandState() const = 0;
+    // 1 when the last command failed because no reply came in time (the link has then also
+    // posted its reply time-out); 0 after a refused or damaged reply, and while none failed.
+    virtual int GetCommandTimedOut() const { return 0; }
     virtual int GetChannelCount() const = 0;
     virtual int GetSampleRate() const = 0;
     // Fills 2 × n floats (n EEG then n EMG values, µV) from the last frame; n is clamped to 0..128.

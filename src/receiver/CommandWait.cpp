@@ -1,4 +1,4 @@
-#include "mainwindow/CommandWait.h"
+#include "receiver/CommandWait.h"
 
 #include <thread>
 
