@@ -50,12 +50,13 @@ void CFftSettingDlg::CreateControls()
     m_groupDisplayMode = PlaceDlgControl(new CGroupBox(QString::fromUtf8("FFT表示方法"), this),
                                          kIdDisplayModeGroup, 7, 11, 150, 40);
     m_radioBand = MakeRadio(this, "δ波・θ波・α波・β波を表示", kIdBandMode, 19, 22, 98, 10);
+    WidenToFit(m_radioBand);
     m_radioDetail = MakeRadio(this, "周波数詳細を表示", kIdDetailMode, 19, 36, 78, 10);
     m_groupRange = PlaceDlgControl(new CGroupBox(QString::fromUtf8("FFT計算範囲"), this), kIdRangeGroup, 7,
                                    59, 149, 41);
     m_radioNewest = MakeRadio(this, "直近4秒のFFTを計算", kIdNewestSeconds, 19, 70, 85, 10);
     m_radioShownRange = MakeRadio(this, "表示範囲のFFTを計算", kIdShownRange, 19, 84, 89, 10);
-    PlaceDlgControl(new QLabel(QString::fromUtf8("縦軸最大値(μV^2) ："), this), kIdYMaxLabel, 14, 113, 70, 8);
+    WidenToFit(PlaceDlgControl(new QLabel(QString::fromUtf8("縦軸最大値(μV^2) ："), this), kIdYMaxLabel, 14, 113, 70, 8));
     m_comboYMax = PlaceDlgControl(new QComboBox(this), kIdYMaxList, 89, 112, 67, kClosedComboHeightDlu);
     auto* ok = PlaceDlgControl(new QPushButton(QStringLiteral("OK"), this), kIdOk, 61, 140, 50, 14);
     auto* cancel = PlaceDlgControl(new QPushButton(QString::fromUtf8("キャンセル"), this), kIdCancel, 115, 140, 50, 14);

@@ -7,6 +7,8 @@
 #include <QRadioButton>
 #include <QTimeEdit>
 
+#include <algorithm>
+
 #include "app/MessageTables.h"
 #include "dialogs/DialogFrame.h"
 #include "platform/qt/DialogStyle.h"
@@ -83,7 +85,7 @@ void ReceiverSettingDlg::CreateControls()
         return PlaceDlgControl(r, id, x, y, w, h);
     };
     PlaceDlgControl(new CGroupBox(QString::fromUtf8("受信機情報の取得"), this), kIdInfoGroup, 9, 8, 199, 61);
-    label("バ ー ジ ョ ン ：", kIdVersionLabel, 22, 26, 45, 8);
+    WidenToFit(label("バ ー ジ ョ ン ：", kIdVersionLabel, 22, 26, 45, 8));
     m_staticVersion = label(kFailedText, kIdVersion, 72, 26, 81, 8);
     label("　時　　刻　　：", kIdClockLabel, 20, 41, 48, 8);
     m_staticClock = label(kFailedText, kIdClock, 72, 41, 81, 8);
@@ -101,10 +103,26 @@ void ReceiverSettingDlg::CreateControls()
     m_dateCtrl->setCalendarPopup(true);
     m_dateCtrl->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     m_timeCtrl->setDisplayFormat(QStringLiteral("H:mm:ss"));
+    FitTexts();
 
     connect(m_btnClose, &QPushButton::clicked, this, &ReceiverSettingDlg::OnBnClickedClose);
     connect(m_btnGetInfo, &QPushButton::clicked, this, &ReceiverSettingDlg::OnBnClickedGetInfo);
     connect(m_btnSetClock, &QPushButton::clicked, this, &ReceiverSettingDlg::OnBnClickedSetClock);
+}
+
+// The value fields show a whole clock text, and the date picker a whole date beside its
+// calendar button; the time picker then starts the template's gap later and keeps its right
+// edge.
+void ReceiverSettingDlg::FitTexts()
+{
+    const int clockWidth = m_staticClock->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00 00:00:00"));
+    for (QLabel* value : {m_staticVersion, m_staticClock})
+        value->resize(std::max(value->width(), clockWidth), value->height());
+    const int gap = m_timeCtrl->x() - m_dateCtrl->geometry().right() - 1;
+    const int timeRight = m_timeCtrl->geometry().right();
+    WidenToFit(m_dateCtrl);
+    const int timeLeft = m_dateCtrl->geometry().right() + 1 + gap;
+    m_timeCtrl->setGeometry(timeLeft, m_timeCtrl->y(), timeRight - timeLeft + 1, m_timeCtrl->height());
 }
 
 void ReceiverSettingDlg::InitControls()

@@ -41,6 +41,7 @@ public:
 
 private:
     void CreateControls();
+    void FitTexts();
     void InitControls();
     // Waits for the reply to the command just sent; 1 unless the command failed (or no
     // reply came within the limit).
