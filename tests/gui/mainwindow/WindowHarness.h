@@ -2,6 +2,7 @@
 // Builds the main window offscreen with fake collaborators, and reads its inner state.
 
 #include <QCoreApplication>
+#include <QMenu>
 
 #include <cstdlib>
 #include <ctime>
@@ -55,6 +56,15 @@ public:
     int ShowAll() const { return d.m_bShowAll; }
     void SetTimeRangeField(int seconds) { d.m_nTimeRange = seconds; }
 
+    // Menus and the analysis view.
+    int MenuTargetA() const { return d.m_nMenuTargetA; }
+    int MenuTargetB() const { return d.m_nMenuTargetB; }
+    int ReviewSeconds() const { return d.m_nReviewSeconds; }
+    void RButtonDown(const QPoint& point) { d.OnRButtonDown(point); }
+    CHypnogramMSChart* ChartHypnogram() const { return d.m_chartHypnogram; }
+    CFftTrendMSChart* ChartFftTrend() const { return d.m_chartFftTrend; }
+    void SetStartTime(std::time_t time) { d.m_startTime = time; }
+
 private:
     CVelquinDlg& d;
 };
@@ -66,6 +76,9 @@ struct WindowHarness {
     FakeDialogRunner* dialogs = nullptr;
     MemoryProfile* profile = nullptr;
     std::time_t now = 1700000000;  // 2023/11/15 07:13:20 in Tokyo
+    // Stands in for a shown context menu: gets the menu and the screen position, returns the
+    // item chosen. When empty the real menu is shown.
+    std::function<QAction*(QMenu&, const QPoint&)> popup;
     std::unique_ptr<CVelquinDlg> dlg;
 
     // prepare runs on the fakes before the window is built.
@@ -94,6 +107,9 @@ struct WindowHarness {
         services.now = [this] { return now; };
         services.inhibitScreenSaver = false;
         services.replyWaitLimit = std::chrono::milliseconds(200);
+        services.trackPopupMenu = [this](QMenu& menu, const QPoint& at) {
+            return popup ? popup(menu, at) : menu.exec(at);
+        };
         dlg = std::make_unique<CVelquinDlg>(std::move(services));
         if (show) {
             dlg->show();

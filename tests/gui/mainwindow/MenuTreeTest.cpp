@@ -1,0 +1,181 @@
+// The whole menu bar (captions, ids, separators, greyed and checked items) as it stands
+// after a menu opens, compared with tables written out by hand, in each mode and for files
+// of several lengths; and the refresh that runs on every opening.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QMenuBar>
+
+#include "MenuTestSupport.h"
+#include "WindowHarness.h"
+
+namespace {
+
+// The states of one menu bar, one character per item (see AppendItems).
+struct MenuBarStates {
+    const char* views = "xxx";               // checked: 脳波グラフ, 筋電グラフ, 脳波FFT
+    const char* files = "EE";                // enabled: EDFファイルオープン..., 保存ファイル設定...
+    const char* timeEnabled = "EEEEEEEggggggggg";
+    const char* timeChecked = "....x...........";
+    const char* eegChecked = ".....x...";    // ±200 μV
+    const char* emgChecked = ".....x.....";  // ±200 μV
+    const char* fft = "E";                   // FFT設定...
+    const char* comm = "EE";                 // 通信設定..., 受信機情報設定
+    const char* help = "E";                  // バージョン情報
+};
+
+std::vector<std::string> ExpectedMenuBar(const MenuBarStates& s)
+{
+    std::vector<std::string> m = {"ファイル >"};
+    AppendItems(m, 1, {"EDFファイルオープン...", "保存ファイル設定..."}, {32777, 32778}, s.files, "..");
+    m.push_back("表示 >");
+    m.push_back("  表示グラフ >");
+    AppendItems(m, 2, {"脳波グラフ", "筋電グラフ", "脳波FFT"}, {32850, 32851, 32852}, "EEE", s.views);
+    m.push_back("  --");
+    m.push_back("  時間範囲設定 >");
+    AppendItems(m, 2, kTimeCaptions, kMainTimeIds, s.timeEnabled, s.timeChecked);
+    m.push_back("  電圧範囲設定(脳波) >");
+    AppendItems(m, 2, std::vector<const char*>(kVoltCaptions.begin(), kVoltCaptions.begin() + 9), kEegVoltIds,
+                "EEEEEEEEE", s.eegChecked);
+    m.push_back("  電圧範囲設定(筋電) >");
+    AppendItems(m, 2, kVoltCaptions, kEmgVoltIds, "EEEEEEEEEEE", s.emgChecked);
+    m.push_back("  --");
+    AppendItems(m, 1, {"FFT設定..."}, {32853}, s.fft, ".");
+    m.push_back("通信 >");
+    AppendItems(m, 1, {"通信設定...", "受信機情報設定"}, {32781, 32857}, s.comm, "..");
+    m.push_back("ヘルプ >");
+    AppendItems(m, 1, {"バージョン情報"}, {32782}, s.help, ".");
+    return m;
+}
+
+// Opens and closes each menu of the bar, as the user would look into them, and reads the
+// whole tree.
+std::vector<std::string> OpenedMenuBar(CVelquinDlg& dlg)
+{
+    for (QAction* top : dlg.menuBar()->actions()) {
+        top->menu()->popup(dlg.mapToGlobal(QPoint(10, 10)));
+        QCoreApplication::processEvents();
+        top->menu()->hide();
+    }
+    return DumpMenu(dlg.menuBar()->actions());
+}
+
+// Review as a loaded file leaves it, showing `range` seconds.
+void Review(WindowHarness& h, int seconds, int range)
+{
+    h.Probe().EnterReview(QStringLiteral("night.edf"), QStringLiteral("TQS27123456"), seconds);
+    h.dlg->SetTimeRange(range);
+}
+
+MenuBarStates ReviewStates(const char* timeEnabled, const char* timeChecked)
+{
+    MenuBarStates s;
+    s.files = "Eg";
+    s.comm = "gg";
+    s.timeEnabled = timeEnabled;
+    s.timeChecked = timeChecked;
+    return s;
+}
+
+}  // namespace
+
+TEST(MenuTree, IdleOffersRangesUpToTwoMinutesAndMarksTheDefaults)
+{
+    WindowHarness h;
+    EXPECT_EQ(OpenedMenuBar(*h.dlg), ExpectedMenuBar({}));
+}
+
+TEST(MenuTree, MarksFollowTheWindowOnlyWhenAMenuOpens)
+{
+    WindowHarness h;
+    OpenedMenuBar(*h.dlg);
+    h.dlg->SetTimeRange(10);
+    h.dlg->SetEegVoltageRange(50);
+    h.dlg->SetEmgVoltageRange(20000);
+    h.Item<QCheckBox>(1075)->setChecked(false);
+    // The menu bar keeps its states until a menu opens.
+    EXPECT_EQ(DumpMenu(h.dlg->menuBar()->actions()), ExpectedMenuBar({}));
+
+    MenuBarStates s;
+    s.views = "x.x";
+    s.timeChecked = "..x.............";
+    s.eegChecked = "...x.....";
+    s.emgChecked = "..........x";
+    EXPECT_EQ(OpenedMenuBar(*h.dlg), ExpectedMenuBar(s));
+
+    // A range no item carries marks none.
+    h.Probe().SetTimeRangeField(45);
+    s.timeChecked = "................";
+    EXPECT_EQ(OpenedMenuBar(*h.dlg), ExpectedMenuBar(s));
+}
+
+TEST(MenuTree, MeasuringLeavesOnlyTheFftSettingsAndTheAboutBox)
+{
+    WindowHarness h;
+    h.dlg->SetMode(CVelquinDlg::kModeMeasuring);
+    MenuBarStates s;
+    s.files = "gg";
+    s.comm = "gg";
+    EXPECT_EQ(OpenedMenuBar(*h.dlg), ExpectedMenuBar(s));
+
+    h.dlg->SetMode(CVelquinDlg::kModeTalking);
+    s.fft = "g";
+    s.help = "g";
+    EXPECT_EQ(OpenedMenuBar(*h.dlg), ExpectedMenuBar(s));
+}
+
+TEST(MenuTree, ReviewOffersTheRangesShorterThanTheFileAndAll)
+{
+    {
+        SCOPED_TRACE("3-s file, whole file shown");
+        WindowHarness h;
+        Review(h, 3, 3);
+        EXPECT_EQ(OpenedMenuBar(*h.dlg), ExpectedMenuBar(ReviewStates("EggggggggggggggE", "...............x")));
+    }
+    {
+        SCOPED_TRACE("30-s file, whole file shown: 30秒 and ALL both marked, 30秒 greyed");
+        WindowHarness h;
+        Review(h, 30, 30);
+        EXPECT_EQ(OpenedMenuBar(*h.dlg), ExpectedMenuBar(ReviewStates("EEEEgggggggggggE", "....x..........x")));
+    }
+    {
+        SCOPED_TRACE("24-hour file at 30 s");
+        WindowHarness h;
+        Review(h, 86400, 30);
+        EXPECT_EQ(OpenedMenuBar(*h.dlg), ExpectedMenuBar(ReviewStates("EEEEEEEEEEEEEEEE", "....x...........")));
+    }
+}
+
+TEST(MenuTree, BackInRealTimeTheRangesUpToTwoMinutesReturnAndAllStaysGreyed)
+{
+    WindowHarness h;
+    Review(h, 3, 3);
+    OpenedMenuBar(*h.dlg);
+    h.dlg->ReturnToRealTimeMode();
+    EXPECT_EQ(OpenedMenuBar(*h.dlg), ExpectedMenuBar({}));
+
+    // The last file's length is kept: a real-time range of the same length marks "ALL" too.
+    WindowHarness g;
+    Review(g, 30, 30);
+    g.dlg->ReturnToRealTimeMode();
+    MenuBarStates s;
+    s.timeChecked = "....x..........x";
+    EXPECT_EQ(OpenedMenuBar(*g.dlg), ExpectedMenuBar(s));
+}
+
+TEST(MenuTree, ViewItemsToggleTheirCheckBoxAndTheirMark)
+{
+    WindowHarness h;
+    OpenedMenuBar(*h.dlg);
+    h.dlg->CommandAction(32852)->trigger();
+    EXPECT_FALSE(h.Item<QCheckBox>(1076)->isChecked());
+    EXPECT_FALSE(h.dlg->CommandAction(32852)->isChecked());
+    EXPECT_FALSE(h.Probe().ChartFft()->isVisible());
+    MenuBarStates s;
+    s.views = "xx.";
+    EXPECT_EQ(OpenedMenuBar(*h.dlg), ExpectedMenuBar(s));
+    h.dlg->CommandAction(32852)->trigger();
+    EXPECT_TRUE(h.Item<QCheckBox>(1076)->isChecked());
+    EXPECT_TRUE(h.Probe().ChartFft()->isVisible());
+    EXPECT_EQ(OpenedMenuBar(*h.dlg), ExpectedMenuBar({}));
+}
