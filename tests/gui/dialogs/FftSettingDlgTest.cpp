@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "DialogTemplateChecks.h"
 #include "dialogs/FftSettingDlg.h"
 #include "support/Screenshot.h"
 
@@ -72,44 +73,19 @@ TEST(FftSettingDlg, FirstOpeningAfterStartAndTheTemplate)
     EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("FFT設定"));
     EXPECT_EQ(dialog.size(), QSize(258, 242));  // 172 × 161 dialog units
 
-    const struct {
-        int id;
-        const char* text;
-        QRect place;
-    } controls[] = {
-        {1084, "FFT表示方法", QRect(11, 17, 225, 60)},
-        {1082, "δ波・θ波・α波・β波を表示", QRect(29, 33, 147, 15)},
-        {1083, "周波数詳細を表示", QRect(29, 54, 117, 15)},
-        {1085, "FFT計算範囲", QRect(11, 89, 224, 62)},
-        {1086, "直近4秒のFFTを計算", QRect(29, 105, 128, 15)},
-        {1087, "表示範囲のFFTを計算", QRect(29, 126, 134, 15)},
-        {1088, "縦軸最大値(μV^2) ：", QRect(21, 170, 105, 12)},
-        {1, "OK", QRect(92, 210, 75, 21)},
-        {2, "キャンセル", QRect(173, 210, 75, 21)},
-    };
-    for (const auto& c : controls) {
-        SCOPED_TRACE(c.id);
-        QWidget* w = Item<QWidget>(dialog, c.id);
-        ASSERT_NE(w, nullptr);
-        QString text;
-        if (auto* b = qobject_cast<QAbstractButton*>(w))
-            text = b->text();
-        else if (auto* g = qobject_cast<QGroupBox*>(w))
-            text = g->title();
-        else if (auto* l = qobject_cast<QLabel*>(w))
-            text = l->text();
-        EXPECT_EQ(text, QString::fromUtf8(c.text));
-        // The template's place; a caption that needs more room widens its control.
-        EXPECT_EQ(w->pos(), c.place.topLeft());
-        EXPECT_EQ(w->height(), c.place.height());
-        EXPECT_GE(w->width(), c.place.width());
-        // Every caption is shown whole (a radio button's box and gap take 16 pixels).
-        const int indicator = qobject_cast<QRadioButton*>(w) ? 16 : 0;
-        if (qobject_cast<QRadioButton*>(w) || qobject_cast<QLabel*>(w)) {
-            EXPECT_LE(w->fontMetrics().horizontalAdvance(text) + indicator, w->width());
-        }
-        EXPECT_TRUE(w->isEnabled());
-    }
+    CheckTemplateControls(dialog,
+                          {
+                              {1084, "FFT表示方法", QRect(11, 17, 225, 60)},
+                              {1082, "δ波・θ波・α波・β波を表示", QRect(29, 33, 147, 15)},
+                              {1083, "周波数詳細を表示", QRect(29, 54, 117, 15)},
+                              {1085, "FFT計算範囲", QRect(11, 89, 224, 62)},
+                              {1086, "直近4秒のFFTを計算", QRect(29, 105, 128, 15)},
+                              {1087, "表示範囲のFFTを計算", QRect(29, 126, 134, 15)},
+                              {1088, "縦軸最大値(μV^2) ：", QRect(21, 170, 105, 12)},
+                              {1, "OK", QRect(92, 210, 75, 21)},
+                              {2, "キャンセル", QRect(173, 210, 75, 21)},
+                          },
+                          true);
     EXPECT_EQ(Item<QWidget>(dialog, 1086)->width(), 128);
     EXPECT_LE(Item<QWidget>(dialog, 1088)->geometry().right(), Item<QWidget>(dialog, 1089)->x());
     EXPECT_LE(Item<QWidget>(dialog, 1082)->geometry().right(), Item<QWidget>(dialog, 1084)->geometry().right());
