@@ -30,7 +30,7 @@ public:
     CRealTimeGraph* GraphEmg() const { return d.m_graphEmg; }
     CFftMSChart* ChartFft() const { return d.m_chartFft; }
     std::time_t StartTime() const { return d.m_startTime; }
-    bool HasReviewArrays() const { return d.m_pReviewEeg || d.m_pReviewEmg; }
+    bool HasReviewArrays() const { return d.m_review.IsLoaded(); }
 
     // Posts a notification as the link's threads do.
     void Post(int code, std::uint32_t generation) { d.m_linkSink.Post(code, generation); }
@@ -40,8 +40,8 @@ public:
         d.m_strOpenedFile = file;
         d.m_strRecorderId = recorderId;
         d.m_nReviewSeconds = seconds;
-        d.m_pReviewEeg = std::make_unique<float[]>(static_cast<size_t>(seconds) * 128);
-        d.m_pReviewEmg = std::make_unique<float[]>(static_cast<size_t>(seconds) * 128);
+        const std::vector<float> zeros(static_cast<size_t>(seconds) * 128);
+        d.m_review.Assign(zeros, zeros, 128, seconds);
         d.SetMode(CVelquinDlg::kModeReview);
     }
     void SetRecorderId(const QString& id) { d.m_strRecorderId = id; }
