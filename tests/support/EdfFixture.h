@@ -1,7 +1,7 @@
 #pragma once
 // Writes EDF files for the review tests and benchmarks, byte by byte and independent of the
 // program's own writer, so that foreign and broken files can be made as well: any number
-// of signals, samples per record and record duration, a record count in the header that
+// of signalCount, samples per record and record duration, a record count in the header that
 // differs from the data, other dimensions and scales, and files cut at any length.
 
 #include <algorithm>
@@ -14,7 +14,7 @@
 #include <vector>
 
 struct sEdfFixture {
-    int signals = 2;
+    int signalCount = 2;
     std::vector<int> samplesPerRecord = {128, 128, 128};  // per signal
     int recordDuration = 1;                               // seconds
     long long records = 45;                               // records written as data
@@ -81,7 +81,7 @@ inline double EdfPhysical(const sEdfFixture& f, double physical)
 inline std::string EdfFixtureHeader(const sEdfFixture& f)
 {
     using namespace edf_fixture_detail;
-    const int ns = f.signals;
+    const int ns = f.signalCount;
     std::string h(static_cast<std::size_t>(256 + 256 * std::max(ns, 0)), ' ');
     std::size_t at = 0;
     Put(h, at, 8, "0");
@@ -98,7 +98,7 @@ inline std::string EdfFixtureHeader(const sEdfFixture& f)
         for (int s = 0; s < ns; ++s)
             Put(h, at, width, text(s));
     };
-    each(16, [](int s) { return s == 0 ? std::string("EEG") : s == 1 ? std::string("EMG") : "X" + Number(s); });
+    each(16, [](int s) { return std::string(s == 0 ? "EEG" : s == 1 ? "EMG" : "EXT"); });
     each(80, [](int) { return std::string(); });
     each(8, [&](int s) { return f.dimensions[static_cast<std::size_t>(s) % f.dimensions.size()]; });
     each(8, [&](int) { return Real(-f.physicalMax); });
@@ -120,7 +120,7 @@ inline std::uint64_t WriteEdfFixture(const std::string& path, const sEdfFixture&
     std::vector<char> record;
     for (long long r = 0; r < f.records; ++r) {
         record.clear();
-        for (int s = 0; s < f.signals; ++s) {
+        for (int s = 0; s < f.signalCount; ++s) {
             const int n = f.samplesPerRecord[static_cast<std::size_t>(s) % f.samplesPerRecord.size()];
             for (int i = 0; i < n; ++i) {
                 const auto d = static_cast<std::uint16_t>(EdfDigital(f, f.value(s, r * n + i)));

@@ -145,8 +145,8 @@ TEST(ReviewFile, RefusesWhatItCannotShow)
         {"767 bytes", [](sEdfFixture& f) { f.truncateTo = 767; }},
         {"771 bytes", [](sEdfFixture& f) { f.truncateTo = 771; }},
         {"one sample, no whole second", [](sEdfFixture& f) { f.truncateTo = 772; }},
-        {"three signals", [](sEdfFixture& f) { f.signals = 3; }},
-        {"one signal", [](sEdfFixture& f) { f.signals = 1; }},
+        {"three signals", [](sEdfFixture& f) { f.signalCount = 3; }},
+        {"one signal", [](sEdfFixture& f) { f.signalCount = 1; }},
         {"rate 0", [](sEdfFixture& f) { f.samplesPerRecord = {1, 1}; f.recordDuration = 2; }},
         {"unequal samples per record", [](sEdfFixture& f) { f.samplesPerRecord = {128, 64}; }},
         {"record duration 0", [](sEdfFixture& f) { f.recordDuration = 0; }},
@@ -169,7 +169,7 @@ TEST(ReviewFile, ARefusalReleasesTheFileHeldBefore)
     CReviewFile review;
     ASSERT_EQ(LoadFixture(review, sEdfFixture{}), 1);
     sEdfFixture bad;
-    bad.signals = 3;
+    bad.signalCount = 3;
     EXPECT_EQ(LoadFixture(review, bad), 0);
     EXPECT_FALSE(review.IsLoaded());
     EXPECT_EQ(review.Seconds(), 0);
