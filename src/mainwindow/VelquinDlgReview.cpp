@@ -35,6 +35,14 @@ QString TimeSpanText(std::time_t start, std::time_t end)
                              FormatLocalTime(end, kTextEndTimeFormat).toUtf8().constData());
 }
 
+// Sets an edit field's text and shows it from its start, as a field too narrow for it
+// shows the date first.
+void SetFieldText(QLineEdit* field, const QString& text)
+{
+    field->setText(text);
+    field->setCursorPosition(0);
+}
+
 QString AxisLabel(const std::string& dimension)
 {
     return QLatin1Char('[') + QString::fromStdString(dimension) + QLatin1Char(']');
@@ -105,7 +113,7 @@ void CVelquinDlg::LoadEdf(CEdfFile& file)
     m_strRecorderId = QString::fromStdString(m_review.RecordingId());
 
     m_staticStartTime->setText(QString::fromUtf8(kTextRecordedTimeLabel));
-    m_editStartTime->setText(TimeSpanText(m_startTime, m_startTime + m_nReviewSeconds));
+    SetFieldText(m_editStartTime, TimeSpanText(m_startTime, m_startTime + m_nReviewSeconds));
     m_graphEeg->SetYLabel(AxisLabel(m_review.EegDimension()), 0);
     m_graphEmg->SetYLabel(AxisLabel(m_review.EmgDimension()), 0);
 
@@ -183,7 +191,7 @@ void CVelquinDlg::RedrawReview()
     m_chartFft->Update(m_nFftDisplayMode);
 
     m_staticNowTime->setText(QString::fromUtf8(kTextShownTimeLabel));
-    m_editNowTime->setText(TimeSpanText(m_startTime + first, m_startTime + first + range));
+    SetFieldText(m_editNowTime, TimeSpanText(m_startTime + first, m_startTime + first + range));
     m_nCursorSecond = CursorSecond(first, range, m_dCursorFraction);
 }
 
