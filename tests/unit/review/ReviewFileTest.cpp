@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <ctime>
 #include <new>
 #include <string>
 
@@ -11,6 +10,7 @@
 #include "recording/EdfFile.h"
 #include "support/EdfFixture.h"
 #include "support/TempDir.h"
+#include "unit/recording/RecordingTestSupport.h"
 
 namespace {
 
@@ -24,19 +24,6 @@ int LoadFixture(CReviewFile& review, const sEdfFixture& f, std::uint64_t memory 
     WriteEdfFixture(path, f);
     CEdfFile file(path, CFile::modeRead | CFile::shareDenyNone);
     return review.Load(file, memory);
-}
-
-std::time_t Local(int y, int mo, int d, int h, int mi, int s)
-{
-    std::tm t{};
-    t.tm_year = y - 1900;
-    t.tm_mon = mo - 1;
-    t.tm_mday = d;
-    t.tm_hour = h;
-    t.tm_min = mi;
-    t.tm_sec = s;
-    t.tm_isdst = -1;
-    return std::mktime(&t);
 }
 
 // A file whose reads fail as a disk error or a failed allocation would make them.
@@ -69,7 +56,7 @@ TEST(ReviewFile, ReadsTheProgramsOwnFormatWhole)
     EXPECT_EQ(review.Samples(), 45u * 128);
     EXPECT_EQ(review.Rate(), 128);
     EXPECT_EQ(review.Seconds(), 45);
-    EXPECT_EQ(review.StartTime(), Local(2024, 1, 2, 23, 59, 50));
+    EXPECT_EQ(review.StartTime(), LocalTime(2024, 1, 2, 23, 59, 50));
     EXPECT_EQ(review.RecordingId(), "TQS27123456");
     EXPECT_EQ(review.EegDimension(), "uV");
     EXPECT_EQ(review.EmgDimension(), "uV");
