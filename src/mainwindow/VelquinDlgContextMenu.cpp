@@ -13,12 +13,15 @@
 
 void CVelquinDlg::OnRButtonDown(const QPoint& point)
 {
-    // The graphs take no mouse input themselves; a point on a graph's edge to the right or
-    // below lies outside it.
-    const std::pair<QWidget*, bool> graphs[2] = {{m_graphEeg, true}, {m_graphEmg, false}};
+    // The graphs take no mouse input themselves. A press counts on a graph that is shown and
+    // whose rectangle holds the point (a point on its right or bottom edge lies outside).
+    const std::pair<CRealTimeGraph*, bool> graphs[2] = {{m_graphEeg, true}, {m_graphEmg, false}};
     for (const auto& [graph, eeg] : graphs) {
-        if (!graph->geometry().contains(point))
+        if (!graph->isVisible() || !graph->geometry().contains(point))
             continue;
+        // In review the cursor first goes to the press, as a left click puts it.
+        if (IsReviewMode())
+            PlaceReviewCursor(graph, point);
         m_nMenuTargetA = eeg ? 1 : 0;
         m_nMenuTargetB = eeg ? 0 : 1;
         ShowGraphContextMenu(eeg, point);

@@ -2,7 +2,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -22,15 +21,6 @@ void CClientArea::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     m_owner->OnClientResized();
-}
-
-// Presses over the client area and over the graphs, which take none themselves, reach the
-// window in client coordinates.
-void CClientArea::mousePressEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::RightButton)
-        m_owner->OnRButtonDown(event->position().toPoint());
-    QWidget::mousePressEvent(event);
 }
 
 namespace {

@@ -65,16 +65,16 @@ TEST(MenuContext, OverEachGraphInRealTime)
     EXPECT_EQ(shown.title, QString::fromUtf8("表示"));
     EXPECT_EQ(shown.at, h.Probe().ClientArea()->mapToGlobal(eeg));
     EXPECT_EQ(shown.tree, ExpectedContextMenu("EEEEEEEggggggggg", "....x...........", "EEEEEEEEEgg", ".....x....."));
-    EXPECT_EQ(h.Probe().MenuTargetA(), 1);
-    EXPECT_EQ(h.Probe().MenuTargetB(), 0);
+    EXPECT_EQ(h.Probe().MenuTargets().first, 1);
+    EXPECT_EQ(h.Probe().MenuTargets().second, 0);
     // The menu lives only while it is shown.
     EXPECT_TRUE(shown.menu.isNull());
 
     h.Probe().RButtonDown(Inside(h.Probe().GraphEmg()));
     ASSERT_EQ(shown.count, 2);
     EXPECT_EQ(shown.tree, ExpectedContextMenu("EEEEEEEggggggggg", "....x...........", "EEEEEEEEEEE", ".........x."));
-    EXPECT_EQ(h.Probe().MenuTargetA(), 0);
-    EXPECT_EQ(h.Probe().MenuTargetB(), 1);
+    EXPECT_EQ(h.Probe().MenuTargets().first, 0);
+    EXPECT_EQ(h.Probe().MenuTargets().second, 1);
 }
 
 TEST(MenuContext, OverEachGraphInReview)
@@ -115,20 +115,20 @@ TEST(MenuContext, APressOutsideTheGraphsShowsNothingAndKeepsTheTarget)
     for (const QPoint& p : outside)
         h.Probe().RButtonDown(p);
     EXPECT_EQ(shown.count, 1);
-    EXPECT_EQ(h.Probe().MenuTargetA(), 0);
-    EXPECT_EQ(h.Probe().MenuTargetB(), 1);
+    EXPECT_EQ(h.Probe().MenuTargets().first, 0);
+    EXPECT_EQ(h.Probe().MenuTargets().second, 1);
 
     // The top-left corner is inside.
     h.Probe().RButtonDown(eeg.topLeft());
     EXPECT_EQ(shown.count, 2);
-    EXPECT_EQ(h.Probe().MenuTargetA(), 1);
+    EXPECT_EQ(h.Probe().MenuTargets().first, 1);
 
     // A graph that is not shown takes no press (its place may now be the other graph's).
     h.Item<QCheckBox>(1074)->click();
     ASSERT_FALSE(h.Probe().GraphEeg()->isVisible());
     EXPECT_TRUE(h.Probe().GraphEeg()->geometry().isEmpty());
     h.Probe().RButtonDown(eeg.center());
-    EXPECT_EQ(h.Probe().MenuTargetA(), 0);
+    EXPECT_EQ(h.Probe().MenuTargets().first, 0);
 }
 
 TEST(MenuContext, ARightPressOnAGraphReachesTheWindow)
@@ -139,7 +139,7 @@ TEST(MenuContext, ARightPressOnAGraphReachesTheWindow)
     CRealTimeGraph* emg = h.Probe().GraphEmg();
     QTest::mousePress(emg, Qt::RightButton, {}, QPoint(20, 15));
     ASSERT_EQ(shown.count, 1);
-    EXPECT_EQ(h.Probe().MenuTargetB(), 1);
+    EXPECT_EQ(h.Probe().MenuTargets().second, 1);
     EXPECT_EQ(shown.at, emg->mapToGlobal(QPoint(20, 15)));
     // The left button opens nothing.
     QTest::mousePress(emg, Qt::LeftButton, {}, QPoint(20, 15));
