@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "MenuTestSupport.h"
+#include "ReviewSupport.h"
 #include "WindowHarness.h"
 
 namespace {
@@ -77,23 +78,37 @@ TEST(MenuContext, OverEachGraphInRealTime)
     EXPECT_EQ(h.Probe().MenuTargets().second, 1);
 }
 
-TEST(MenuContext, OverEachGraphInReview)
+TEST(MenuContext, OverEachGraphInReviewAfterPlacingTheCursor)
 {
+    ReviewFiles files;
     WindowHarness h;
     Shown shown;
-    Record(h, shown);
-    h.Probe().EnterReview(QStringLiteral("a.edf"), QString(), 30);
-    h.dlg->SetTimeRange(30);
-    h.Probe().RButtonDown(Inside(h.Probe().GraphEeg()));
+    OpenByDialog(h, files.Own("thirty.edf", 30));
+    ASSERT_EQ(h.dlg->GetMode(), CVelquinDlg::kModeReview);
+    CRealTimeGraph* eeg = h.Probe().GraphEeg();
+    // The cursor goes to the press before the menu opens, on both graphs.
+    int cursorWhenShown = -1;
+    h.popup = [&](QMenu& menu, const QPoint&) -> QAction* {
+        cursorWhenShown = h.Probe().CursorSecond();
+        shown.tree = DumpMenu(menu.actions());
+        return nullptr;
+    };
+    const QRect plot = eeg->PlotRect().translated(eeg->pos());
+    h.Probe().RButtonDown(QPoint(plot.left() + plot.width() / 2, plot.center().y()));
+    EXPECT_EQ(cursorWhenShown, 15);
+    EXPECT_EQ(h.Probe().GraphEmg()->GetCursorFraction(), eeg->GetCursorFraction());
     EXPECT_EQ(shown.tree, ExpectedContextMenu("EEEEgggggggggggE", "....x..........x", "EEEEEEEEEgg", ".....x....."));
 
     WindowHarness g;
     Record(g, shown);
-    g.Probe().EnterReview(QStringLiteral("b.edf"), QString(), 7200);
-    g.dlg->SetTimeRange(600);
-    g.dlg->SetEmgVoltageRange(30);
+    sEdfFixture f;
+    f.records = 7200;
+    OpenByDialog(g, files.Write("two-hours.edf", f));
+    g.dlg->CommandAction(32795)->trigger();  // 10分
+    g.dlg->CommandAction(32848)->trigger();  // EMG ±30μV
     g.Probe().RButtonDown(Inside(g.Probe().GraphEmg()));
     EXPECT_EQ(shown.tree, ExpectedContextMenu("EEEEEEEEEEEEgggE", "........x.......", "EEEEEEEEEEE", "..x........"));
+    EXPECT_EQ(g.Probe().MenuTargets(), std::make_pair(0, 1));
 }
 
 TEST(MenuContext, APressOutsideTheGraphsShowsNothingAndKeepsTheTarget)

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 
 #include "MenuTestSupport.h"
+#include "ReviewSupport.h"
 #include "WindowHarness.h"
 
 namespace {
@@ -60,11 +61,14 @@ std::vector<std::string> OpenedMenuBar(CVelquinDlg& dlg)
     return DumpMenu(dlg.menuBar()->actions());
 }
 
-// Review as a loaded file leaves it, showing `range` seconds.
-void Review(WindowHarness& h, int seconds, int range)
+// Opens a file of `seconds` one-second records through the file dialog, as the user does.
+void Review(WindowHarness& h, const ReviewFiles& files, long long seconds)
 {
-    h.Probe().EnterReview(QStringLiteral("night.edf"), QStringLiteral("TQS27123456"), seconds);
-    h.dlg->SetTimeRange(range);
+    sEdfFixture f;
+    f.records = seconds;
+    OpenByDialog(h, files.Write("night" + std::to_string(seconds) + ".edf", f));
+    ASSERT_EQ(h.dlg->GetMode(), CVelquinDlg::kModeReview);
+    ASSERT_EQ(h.Probe().ReviewSeconds(), seconds);
 }
 
 MenuBarStates ReviewStates(const char* timeEnabled, const char* timeChecked)
@@ -126,37 +130,41 @@ TEST(MenuTree, MeasuringLeavesOnlyTheFftSettingsAndTheAboutBox)
 
 TEST(MenuTree, ReviewOffersTheRangesShorterThanTheFileAndAll)
 {
+    ReviewFiles files;
     {
         SCOPED_TRACE("3-s file, whole file shown");
         WindowHarness h;
-        Review(h, 3, 3);
+        Review(h, files, 3);
         EXPECT_EQ(OpenedMenuBar(*h.dlg), ExpectedMenuBar(ReviewStates("EggggggggggggggE", "...............x")));
     }
     {
         SCOPED_TRACE("30-s file, whole file shown: 30秒 and ALL both marked, 30秒 greyed");
         WindowHarness h;
-        Review(h, 30, 30);
+        Review(h, files, 30);
         EXPECT_EQ(OpenedMenuBar(*h.dlg), ExpectedMenuBar(ReviewStates("EEEEgggggggggggE", "....x..........x")));
     }
     {
         SCOPED_TRACE("24-hour file at 30 s");
         WindowHarness h;
-        Review(h, 86400, 30);
+        Review(h, files, 86400);
         EXPECT_EQ(OpenedMenuBar(*h.dlg), ExpectedMenuBar(ReviewStates("EEEEEEEEEEEEEEEE", "....x...........")));
+        h.dlg->CommandAction(32803)->trigger();  // ALL
+        EXPECT_EQ(OpenedMenuBar(*h.dlg), ExpectedMenuBar(ReviewStates("EEEEEEEEEEEEEEEE", "...............x")));
     }
 }
 
 TEST(MenuTree, BackInRealTimeTheRangesUpToTwoMinutesReturnAndAllStaysGreyed)
 {
+    ReviewFiles files;
     WindowHarness h;
-    Review(h, 3, 3);
+    Review(h, files, 3);
     OpenedMenuBar(*h.dlg);
     h.dlg->ReturnToRealTimeMode();
     EXPECT_EQ(OpenedMenuBar(*h.dlg), ExpectedMenuBar({}));
 
     // The last file's length is kept: a real-time range of the same length marks "ALL" too.
     WindowHarness g;
-    Review(g, 30, 30);
+    Review(g, files, 30);
     g.dlg->ReturnToRealTimeMode();
     MenuBarStates s;
     s.timeChecked = "....x..........x";
