@@ -1,18 +1,39 @@
 #include "mainwindow/DialogRunner.h"
 
+#include "dialogs/CommunicationSettingDlg.h"
+#include "dialogs/SavedFileSettingDlg.h"
+#include "platform/qt/FileChooser.h"
 #include "platform/qt/Prompter.h"
+#include "platform/qt/QtPrompter.h"
 
-// Each dialog is opened here once it exists; until then its command ends as a cancel.
-
-int CDialogRunner::RunCommunicationSetting(QWidget*, IWaveIo&)
+CDialogRunner::CDialogRunner(IPrompter* prompter, IFileChooser* fileChooser)
+    : m_prompter(prompter), m_fileChooser(fileChooser)
 {
-    return IDCANCEL;
+    if (!m_prompter) {
+        m_ownPrompter = std::make_unique<CQtPrompter>();
+        m_prompter = m_ownPrompter.get();
+    }
+    if (!m_fileChooser) {
+        m_ownFileChooser = std::make_unique<CQtFileChooser>();
+        m_fileChooser = m_ownFileChooser.get();
+    }
 }
 
-int CDialogRunner::RunSavedFileSetting(QWidget*, CWaveLog&)
+CDialogRunner::~CDialogRunner() = default;
+
+int CDialogRunner::RunCommunicationSetting(QWidget* owner, IWaveIo& waveIo)
 {
-    return IDCANCEL;
+    CCommunicationSettingDlg dlg(&waveIo, owner);
+    return dlg.DoModal();
 }
+
+int CDialogRunner::RunSavedFileSetting(QWidget* owner, CWaveLog& waveLog)
+{
+    CSavedFileSettingDlg dlg(&waveLog, *m_prompter, *m_fileChooser, owner);
+    return dlg.DoModal();
+}
+
+// Each dialog below is opened here once it exists; until then its command ends as a cancel.
 
 int CDialogRunner::RunFftSetting(CVelquinDlg&)
 {

@@ -3,8 +3,12 @@
 // object they edit, returning IDOK or IDCANCEL. Behind an interface so the window's tests
 // script the dialogs; CDialogRunner opens the real ones.
 
+#include <memory>
+
 class CVelquinDlg;
 class CWaveLog;
+class IFileChooser;
+class IPrompter;
 class IWaveIo;
 class QWidget;
 
@@ -20,9 +24,20 @@ public:
 
 class CDialogRunner : public IDialogRunner {
 public:
+    // The dialogs show their message boxes through the prompter and choose folders through
+    // the chooser (neither owned); Qt's own boxes and chooser when they are null.
+    explicit CDialogRunner(IPrompter* prompter = nullptr, IFileChooser* fileChooser = nullptr);
+    ~CDialogRunner() override;
+
     int RunCommunicationSetting(QWidget* owner, IWaveIo& waveIo) override;
     int RunSavedFileSetting(QWidget* owner, CWaveLog& waveLog) override;
     int RunFftSetting(CVelquinDlg& dlg) override;
     int RunReceiverSetting(QWidget* owner, IWaveIo& waveIo) override;
     int RunAbout(QWidget* owner) override;
+
+private:
+    std::unique_ptr<IPrompter> m_ownPrompter;
+    std::unique_ptr<IFileChooser> m_ownFileChooser;
+    IPrompter* m_prompter;
+    IFileChooser* m_fileChooser;
 };

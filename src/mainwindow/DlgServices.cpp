@@ -17,7 +17,7 @@ void FillDefaultDlgServices(sDlgServices& services)
     if (!services.fileChooser)
         services.fileChooser = std::make_unique<CQtFileChooser>();
     if (!services.dialogs)
-        services.dialogs = std::make_unique<CDialogRunner>();
+        services.dialogs = std::make_unique<CDialogRunner>(services.prompter.get(), services.fileChooser.get());
     if (!services.now)
         services.now = [] { return std::time(nullptr); };
     if (!services.screenSaver && services.inhibitScreenSaver)
