@@ -97,6 +97,7 @@ void CVelquinDlg::SetMode(int mode)
 {
     m_nMode = mode;
     ApplyModeLayout();
+    emit ModeChanged(mode);
 }
 
 void CVelquinDlg::ResetGraphs()

@@ -134,6 +134,10 @@ public:
     // Runs the button or command with this id, as a click or a menu choice does.
     void OnCommand(int id);
 
+signals:
+    // Every SetMode, also when the mode stays the same.
+    void ModeChanged(int mode);
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -142,6 +146,7 @@ protected:
 
 private:
     friend class CVelquinDlgProbe;  // read access for the window's tests
+    friend class CMeasurementProbe;  // read access for the measurement's tests
     friend class CClientArea;
 
     // Construction (VelquinDlg.cpp, VelquinDlgControls.cpp, VelquinDlgMenus.cpp).
@@ -180,11 +185,16 @@ private:
     void OnCardInfoError();
     void OnCommand32855();
 
-    // Data blocks (VelquinDlgIntake.cpp).
+    // Data blocks (VelquinDlgIntake.cpp). FillGapBlock returns 1, or 0 when storing the
+    // filled second failed (the measurement is then over).
     void OnMeasurementStarted();
-    void FillGapBlock();
+    int FillGapBlock();
     void OnDataBlock();
     void RewriteLateBlock();
+    bool TakeNotifiedFrame();
+    std::vector<float> FrameBlock(int& channels, int& n) const;
+    bool StoreBlock(const std::vector<float>& block, int channels, int n, int sequence);
+    void ShowSweepSpectrum();
 
     // Modes (VelquinDlgModes.cpp).
     void OnBnClickedBackToRealTime();
