@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -113,7 +114,7 @@ public:
 private:
     QTimer m_timer;
     std::deque<Step> m_steps;
-    QWidget* m_last = nullptr;
+    QPointer<QWidget> m_last;  // cleared when it goes, so a new one at its address counts
     int m_answered = 0;
 };
 
