@@ -49,10 +49,13 @@ public:
     std::deque<int> answers;
     CVelquinDlg* window = nullptr;
     bool real = false;
+    std::function<void()> onShow;  // runs as each box appears
 
     int Show(QWidget* parent, const QString& text, ePromptButtons buttons, ePromptIcon icon) override
     {
         shown.push_back({text, buttons, icon, window ? window->GetMode() : -1, SteadyClock::now()});
+        if (onShow)
+            onShow();
         if (real)
             return CQtPrompter().Show(parent, text, buttons, icon);
         if (!answers.empty()) {

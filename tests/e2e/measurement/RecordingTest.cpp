@@ -9,6 +9,7 @@
 #include <regex>
 
 #include "FileChecks.h"
+#include "support/Screenshot.h"
 
 using namespace e2e;
 
@@ -89,6 +90,7 @@ TEST(MeasurementE2e, HappyPathStoresEverySecondShowsItAndStops)
     EXPECT_EQ(rig.Text(1094), U("正常に受信しています"));
     EXPECT_EQ(rig.Probe().StatusColour(), kGreen);
     EXPECT_EQ(rig.dlg->windowTitle(), "Velquin [" + port + "]");
+    SaveScreenshot(*rig.dlg, QStringLiteral("measurement-running"));
 
     // The start time is a second before the first data; the current time follows the blocks.
     const std::time_t start = rig.Probe().StartTime();
