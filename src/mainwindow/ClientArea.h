@@ -14,6 +14,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Presses that the graphs pass on (they take none themselves) reach the window here.
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     CVelquinDlg* m_owner;

@@ -49,6 +49,7 @@ CVelquinDlg::CVelquinDlg(sDlgServices services, QWidget* parent)
     setFont(QFont(QString::fromUtf8(dialog.fontFace), dialog.fontPoints));
     BuildMenuBar();
     CreateControls();
+    InitReview();
 
     // The client area below the menu bar has the template's size.
     const QSize client = DluSizeToPixels(dialog.width, dialog.height);

@@ -16,9 +16,12 @@
 //   VelquinDlgLayout.cpp         graph layout (GraphLayout.h computes it), view commands
 //   VelquinDlgTimeRange.cpp      time range and zoom
 //   VelquinDlgDisplay.cpp        voltage ranges and FFT display settings
-//   VelquinDlgReview.cpp         review of EDF files
+//   VelquinDlgReview.cpp         review of EDF files: opening, loading, the shown slice, paging
+//   VelquinDlgDrop.cpp           a file dropped on the window
+//   VelquinDlgCursor.cpp         the review cursor by mouse click, the scroll bar
 //   VelquinDlgMenus.cpp          the menu bar and the routing of buttons and commands
-// with helpers beside them: GraphLayout (the layout's arithmetic, Qt-free), ClientArea,
+// with helpers beside them: review/ (the reviewed file, its spectrum and the view's
+// arithmetic, Qt-free), GraphLayout (the layout's arithmetic, Qt-free), ClientArea,
 // ReceiverEvent (notifications as events), CommandWait (the bounded reply wait), TimeText,
 // DialogRunner and DlgServices (the collaborators), Subsystems.h (the other subsystems' classes).
 //
@@ -29,8 +32,11 @@
 #include <QColor>
 #include <QHash>
 #include <QIcon>
+#include <QList>
 #include <QMainWindow>
+#include <QPoint>
 #include <QString>
+#include <QUrl>
 
 #include <ctime>
 #include <memory>
@@ -38,11 +44,15 @@
 
 #include "mainwindow/DataFilePosition.h"
 #include "mainwindow/DlgServices.h"
+#include "mainwindow/review/ReviewFile.h"
+#include "mainwindow/review/ReviewSpectrum.h"
 #include "mainwindow/Subsystems.h"
 #include "mainwindow/ReceiverEvent.h"
 
 class QAction;
 class QCheckBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -50,6 +60,7 @@ class QMenu;
 class QPushButton;
 class QScrollBar;
 class CScreenSaverInhibitor;
+class CEdfFile;
 
 class CVelquinDlg : public QMainWindow {
     Q_OBJECT
@@ -143,6 +154,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     friend class CVelquinDlgProbe;  // read access for the window's tests
@@ -257,10 +270,8 @@ private:
     QString m_strOpenedFile;
     std::vector<sDataFilePosition> m_filePositions;
     QString m_strRecorderId;
-    std::unique_ptr<float[]> m_pReviewEeg;
-    std::unique_ptr<float[]> m_pReviewEmg;
+    CReviewFile m_review;  // the samples of the reviewed file (the original's review arrays)
     int m_nSampleRate = 128;
-    int m_nReviewSamples = 0;
     int m_nReviewSeconds = 0;
     std::time_t m_startTime = 0;
     int m_nTimeRange = 30;
@@ -288,4 +299,35 @@ private:
     QHash<int, QWidget*> m_controls;
     QHash<int, QAction*> m_commands;
     bool m_released = false;
+
+    // Review, time range, display settings, cursor and scroll bar (VelquinDlgReview.cpp,
+    // VelquinDlgDrop.cpp, VelquinDlgTimeRange.cpp, VelquinDlgDisplay.cpp, VelquinDlgCursor.cpp).
+public:
+    // Opens the file at path for review as the file dialog and a drop do.
+    void OpenEdfPath(const QString& path);
+    // The left button pressed at point (client-area coordinates): places the review cursor.
+    void OnLButtonDown(const QPoint& point);
+    // The cursor step of a press on a graph in review; the point is in client-area coordinates.
+    void PlaceReviewCursor(CRealTimeGraph* clicked, const QPoint& point);
+
+private:
+    void InitReview();
+    void OnBnClickedOpenEdf();
+    void OpenEdfFile();
+    void LoadEdf(CEdfFile& file);
+    void RefuseEdf(CEdfFile& file);
+    void ReleaseReviewFile();
+    void OnBnClickedLeft();
+    void OnBnClickedRight();
+    void OnDropFiles(const QList<QUrl>& urls);
+    void ApplyTimeRange(int seconds, bool resizeRings);
+    bool OnTimeRangeCommand(int id);
+    bool OnVoltageCommand(int id);
+    void OnHScroll(int action);
+    void ScheduleReviewRedraw();
+    void SetGraphsCursorFraction(double fraction);
+
+    CReviewSpectrumCache m_reviewSpectrum;
+    QString m_strLastEdfFolder;       // folder of the last file opened for review
+    bool m_bReviewRedrawPending = false;
 };

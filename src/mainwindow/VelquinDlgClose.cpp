@@ -34,8 +34,7 @@ void CVelquinDlg::ReleaseResources()
     // post to this window afterwards; what they posted before is dropped.
     m_pWaveIo.reset();
     QCoreApplication::removePostedEvents(this, CReceiverEvent::EventType());
-    m_pReviewEeg.reset();
-    m_pReviewEmg.reset();
+    ReleaseReviewFile();
     if (m_services.screenSaver)
         m_services.screenSaver->Release();
 }

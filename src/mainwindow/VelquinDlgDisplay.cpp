@@ -1,6 +1,8 @@
 // Display settings of the graphs and the spectrum chart: the two voltage ranges, the
-// chart's vertical maximum and the two FFT options. None of them is stored between runs.
+// chart's vertical maximum and the two FFT options, and the voltage commands of both menus.
+// None of them is stored between runs.
 #include "mainwindow/VelquinDlg.h"
+#include "resources/MenuTables.h"
 
 void CVelquinDlg::SetEegVoltageRange(int microvolts)
 {
@@ -34,4 +36,33 @@ void CVelquinDlg::SetFftDisplayMode(int mode)
 void CVelquinDlg::SetFftOption(int option)
 {
     m_nFftRange = option;
+}
+
+// A voltage command of either menu; false when id is none. The menu bar's commands name
+// their graph and clear the context menu's target; a context-menu command applies to the
+// graph the menu was opened over, and to none when no graph was right-clicked since.
+bool CVelquinDlg::OnVoltageCommand(int id)
+{
+    for (const sVoltageCommand& c : kVoltageCommands) {
+        if (c.eegId != 0 && id == c.eegId) {
+            m_nMenuTargetA = 0;
+            m_nMenuTargetB = 0;
+            SetEegVoltageRange(c.microvolts);
+            return true;
+        }
+        if (id == c.emgId) {
+            m_nMenuTargetA = 0;
+            m_nMenuTargetB = 0;
+            SetEmgVoltageRange(c.microvolts);
+            return true;
+        }
+        if (id == c.contextId) {
+            if (m_nMenuTargetA == 1)
+                SetEegVoltageRange(c.microvolts);
+            else if (m_nMenuTargetB == 1)
+                SetEmgVoltageRange(c.microvolts);
+            return true;
+        }
+    }
+    return false;
 }

@@ -30,6 +30,11 @@ const std::vector<CVelquinDlg::sCommandRoute>& CVelquinDlg::CommandRoutes()
         {kCommandViewEmgGraph, &CVelquinDlg::OnViewEmgGraph},
         {kCommandViewEegFft, &CVelquinDlg::OnViewEegFft},
         {kCommandCardInfo, &CVelquinDlg::OnCommand32855},
+        // Review.
+        {kIdOpenEdf, &CVelquinDlg::OnBnClickedOpenEdf},
+        {kCommandOpenEdf, &CVelquinDlg::OnBnClickedOpenEdf},
+        {kIdLeft, &CVelquinDlg::OnBnClickedLeft},
+        {kIdRight, &CVelquinDlg::OnBnClickedRight},
     };
     return routes;
 }
@@ -41,8 +46,13 @@ void CVelquinDlg::OnCommand(int id)
     const auto& routes = CommandRoutes();
     const auto route = std::find_if(routes.begin(), routes.end(),
                                     [id](const sCommandRoute& r) { return r.id == id; });
-    if (route != routes.end())
+    if (route != routes.end()) {
         (this->*(route->handler))();
+        return;
+    }
+    // The time-range and voltage commands of both menus, from their tables.
+    if (!OnTimeRangeCommand(id))
+        OnVoltageCommand(id);
 }
 
 void CVelquinDlg::BuildMenuBar()

@@ -123,8 +123,7 @@ void CVelquinDlg::ReturnToRealTimeMode()
     SetMode(kModeIdle);
     ResetGraphs();
     ClearGraphs();
-    m_pReviewEeg.reset();
-    m_pReviewEmg.reset();
+    ReleaseReviewFile();
     m_staticStartTime->setText(QString::fromUtf8(kTextStartTimeLabel));
     m_editStartTime->clear();
     m_staticNowTime->setText(QString::fromUtf8(kTextNowTimeLabel));

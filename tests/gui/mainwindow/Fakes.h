@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "mainwindow/DialogRunner.h"
+#include "platform/qt/FileChooser.h"
 #include "platform/qt/Profile.h"
 #include "platform/qt/Prompter.h"
 #include "receiver/WaveIoInterface.h"
@@ -134,6 +135,36 @@ public:
     int RunFftSetting(CVelquinDlg&) override { opened << "FftSetting"; return IDCANCEL; }
     int RunReceiverSetting(QWidget*, IWaveIo&) override { opened << "ReceiverSetting"; return IDCANCEL; }
     int RunAbout(QWidget*) override { opened << "About"; return IDOK; }
+};
+
+// A file chooser that answers from a script and logs where each dialog started.
+class FakeFileChooser : public IFileChooser {
+public:
+    struct sOpenRequest {
+        QString startFolder;
+        QString filter;
+        QString defaultSuffix;
+    };
+    std::vector<sOpenRequest> opened;
+    std::deque<QString> answers;  // popped per dialog; when empty: cancelled
+
+    QString ChooseOpenFile(QWidget*, const QString& startFolder, const QString& filter,
+                           const QString& defaultSuffix) override
+    {
+        opened.push_back({startFolder, filter, defaultSuffix});
+        return Next();
+    }
+    QString ChooseFolder(QWidget*, const QString&, const QString&) override { return Next(); }
+
+private:
+    QString Next()
+    {
+        if (answers.empty())
+            return QString();
+        QString answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 };
 
 class MemoryProfile : public IProfile {

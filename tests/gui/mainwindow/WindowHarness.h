@@ -30,7 +30,7 @@ public:
     CRealTimeGraph* GraphEmg() const { return d.m_graphEmg; }
     CFftMSChart* ChartFft() const { return d.m_chartFft; }
     std::time_t StartTime() const { return d.m_startTime; }
-    bool HasReviewArrays() const { return d.m_pReviewEeg || d.m_pReviewEmg; }
+    bool HasReviewArrays() const { return d.m_review.IsLoaded(); }
 
     // Posts a notification as the link's threads do.
     void Post(int code, std::uint32_t generation) { d.m_linkSink.Post(code, generation); }
@@ -40,8 +40,8 @@ public:
         d.m_strOpenedFile = file;
         d.m_strRecorderId = recorderId;
         d.m_nReviewSeconds = seconds;
-        d.m_pReviewEeg = std::make_unique<float[]>(static_cast<size_t>(seconds) * 128);
-        d.m_pReviewEmg = std::make_unique<float[]>(static_cast<size_t>(seconds) * 128);
+        const std::vector<float> zeros(static_cast<size_t>(seconds) * 128);
+        d.m_review.Assign(zeros, zeros, 128, seconds);
         d.SetMode(CVelquinDlg::kModeReview);
     }
     void SetRecorderId(const QString& id) { d.m_strRecorderId = id; }
@@ -55,6 +55,26 @@ public:
     int ShowAll() const { return d.m_bShowAll; }
     void SetTimeRangeField(int seconds) { d.m_nTimeRange = seconds; }
 
+    // Review, display settings and cursor.
+    int ReviewSeconds() const { return d.m_nReviewSeconds; }
+    int CursorSecond() const { return d.m_nCursorSecond; }
+    int EegYMin() const { return d.m_nEegYMin; }
+    int EmgYMax() const { return d.m_nEmgYMax; }
+    int FftDisplayMode() const { return d.m_nFftDisplayMode; }
+    const QString& OpenedFile() const { return d.m_strOpenedFile; }
+    const QString& RecorderId() const { return d.m_strRecorderId; }
+    const CReviewFile& Review() const { return d.m_review; }
+    std::size_t SpectrumComputations() const { return d.m_reviewSpectrum.Computed(); }
+    bool RedrawPending() const { return d.m_bReviewRedrawPending; }
+    void SetMenuTargets(int a, int b)
+    {
+        d.m_nMenuTargetA = a;
+        d.m_nMenuTargetB = b;
+    }
+    std::pair<int, int> MenuTargets() const { return {d.m_nMenuTargetA, d.m_nMenuTargetB}; }
+    CHypnogramMSChart* ChartHypnogram() const { return d.m_chartHypnogram; }
+    CFftTrendMSChart* ChartFftTrend() const { return d.m_chartFftTrend; }
+
 private:
     CVelquinDlg& d;
 };
@@ -65,6 +85,7 @@ struct WindowHarness {
     FakePrompter* prompter = nullptr;
     FakeDialogRunner* dialogs = nullptr;
     MemoryProfile* profile = nullptr;
+    FakeFileChooser* files = nullptr;
     std::time_t now = 1700000000;  // 2023/11/15 07:13:20 in Tokyo
     std::unique_ptr<CVelquinDlg> dlg;
 
@@ -85,12 +106,15 @@ struct WindowHarness {
         prompter = fakePrompter.get();
         auto fakeDialogs = std::make_unique<FakeDialogRunner>();
         dialogs = fakeDialogs.get();
+        auto fakeFiles = std::make_unique<FakeFileChooser>();
+        files = fakeFiles.get();
 
         sDlgServices services;
         services.makeWaveIo = [w = fakeWave.release()](ILinkSink&) { return std::unique_ptr<IWaveIo>(w); };
         services.prompter = std::move(fakePrompter);
         services.profile = std::move(fakeProfile);
         services.dialogs = std::move(fakeDialogs);
+        services.fileChooser = std::move(fakeFiles);
         services.now = [this] { return now; };
         services.inhibitScreenSaver = false;
         services.replyWaitLimit = std::chrono::milliseconds(200);

@@ -1,0 +1,94 @@
+#pragma once
+// Helpers of the review tests: EDF files written into a temporary folder, the two ways a
+// file comes in (the file dialog and a drop), and read-backs of fields, charts and graphs.
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QUrl>
+
+#include <string>
+#include <vector>
+
+#include "WindowHarness.h"
+#include "resources/ResourceIds.h"
+#include "support/EdfFixture.h"
+#include "support/TempDir.h"
+
+// A folder of test files.
+struct ReviewFiles {
+    TempDir dir;
+
+    // Writes the fixture as `name` and returns its path.
+    QString Write(const std::string& name, const sEdfFixture& f) const
+    {
+        const std::string path = dir.file(name);
+        WriteEdfFixture(path, f);
+        return QString::fromStdString(path);
+    }
+    // A file of the program's own form: `seconds` one-second records at `rate`, a 10 Hz
+    // EEG of ±100 µV and a 50 Hz EMG of ±20 µV, starting 2024/01/02 23:59:50.
+    QString Own(const std::string& name, long long seconds, int rate = 128) const
+    {
+        return Write(name, OwnFixture(seconds, rate));
+    }
+    static sEdfFixture OwnFixture(long long seconds, int rate = 128)
+    {
+        sEdfFixture f;
+        f.samplesPerRecord = {rate, rate};
+        f.records = seconds;
+        f.value = EdfSines(rate, 10, 100, 50, 20);
+        return f;
+    }
+};
+
+// Opens the file through the button and the file dialog.
+inline void OpenByDialog(WindowHarness& h, const QString& path)
+{
+    h.files->answers.push_back(path);
+    h.dlg->OnCommand(kIdOpenEdf);
+    WindowHarness::Flush();
+}
+
+// Drags the URLs over the EEG graph and drops them there, as the desktop does; the events
+// go up from the graph to the window that takes drops.
+inline void DropUrls(WindowHarness& h, const QList<QUrl>& urls)
+{
+    QMimeData mime;
+    mime.setUrls(urls);
+    QWidget* target = h.dlg->DlgItem(kIdGraphEeg);
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    WindowHarness::Flush();
+}
+
+inline void DropFile(WindowHarness& h, const QString& path)
+{
+    DropUrls(h, {QUrl::fromLocalFile(path)});
+}
+
+// The text of a label or edit field.
+inline QString FieldText(const WindowHarness& h, int id)
+{
+    QWidget* w = h.dlg->DlgItem(id);
+    if (auto* label = qobject_cast<QLabel*>(w))
+        return label->text();
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        return edit->text();
+    return QString();
+}
+
+// The values the spectrum chart was last sent, bar by bar.
+inline std::vector<double> ChartValues(const CFftMSChart& chart)
+{
+    std::vector<double> values;
+    const CChartState& state = chart.State();
+    for (int s = 1; s <= state.GetSeriesCount(); ++s)
+        values.push_back(state.GetValue(s, 1));
+    return values;
+}
