@@ -180,9 +180,9 @@ int CSavedFileSettingDlg::CheckUserFileName(const QString& name, const sNameRule
 
 void CSavedFileSettingDlg::OnBnClickedOk()
 {
-    static const sNameRules kEdfRules = {kTextEdfPlaceholder, kTextEdfExtension, kTextEdfNameMissing,
+    static const sNameRules kEdfRules = {kTextEdfPlaceholder, kTextEdfNameEnding, kTextEdfNameMissing,
                                          kTextEdfBadExtension, kTextEdfBadCharacters, kTextConfirmOverwriteEdf};
-    static const sNameRules kCsvRules = {kTextCsvPlaceholder, kTextCsvExtension, kTextCsvNameMissing,
+    static const sNameRules kCsvRules = {kTextCsvPlaceholder, kTextCsvNameEnding, kTextCsvNameMissing,
                                          kTextCsvBadExtension, kTextCsvBadCharacters, kTextConfirmOverwriteCsv};
 
     const int types = (m_chkEdf->isChecked() ? kTypeEdf : 0) + (m_chkCsv->isChecked() ? kTypeCsv : 0);

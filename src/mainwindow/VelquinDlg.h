@@ -10,6 +10,7 @@
 //   VelquinDlgClose.cpp          closing and release
 //   VelquinDlgMeasure.cpp        measurement commands: start, handshake, stop, close, card
 //   VelquinDlgIntake.cpp         data blocks and their recording
+//   VelquinDlgSpectrum.cpp       the spectrum chart, for the measurement and the review
 //   VelquinDlgStatus.cpp         status line, error box and the confirmation prompts
 //   VelquinDlgProfile.cpp        window title and the saved-file settings in the profile
 //   VelquinDlgModes.cpp          controls and commands enabled per mode, back to real time
@@ -40,6 +41,7 @@
 
 #include <ctime>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "mainwindow/DataFilePosition.h"
@@ -208,6 +210,8 @@ private:
     std::vector<float> FrameBlock(int& channels, int& n) const;
     bool StoreBlock(const std::vector<float>& block, int channels, int n, int sequence);
     void ShowSweepSpectrum();
+    // The spectrum chart from a spectrum and its bands (VelquinDlgSpectrum.cpp).
+    void ShowSpectrum(std::span<const float> spectrum, const sBandPowers& bands);
 
     // Modes (VelquinDlgModes.cpp).
     void OnBnClickedBackToRealTime();

@@ -145,8 +145,8 @@ void CVelquinDlg::OnDataBlock()
     StoreBlock(block, channels, n, m_frame.sequence);
 }
 
-// The spectrum of the EEG sweep (oldest first) on the spectrum chart: four band bars, or
-// the bins up to 40 Hz.
+// The spectrum of the EEG sweep (oldest first) on the spectrum chart, by the live method
+// (FFT range option 1) or the range method.
 void CVelquinDlg::ShowSweepSpectrum()
 {
     std::vector<float> ring = m_graphEeg->GetData();
@@ -156,35 +156,21 @@ void CVelquinDlg::ShowSweepSpectrum()
         ring.insert(ring.begin(), shown - ring.size(), 0.0f);
 
     std::vector<float> spectrum;
-    float bands[4];
+    sBandPowers bands;
     if (m_nFftRange == 1) {
         const int len = m_sleepScorer.SetFftSeconds(m_nTimeRange);
         spectrum.assign(static_cast<std::size_t>(std::max(len, 0)), 0.0f);
         m_sleepScorer.ComputeLiveBands(ring.data(), spectrum.data(), m_nTimeRange);
-        bands[0] = static_cast<float>(m_sleepScorer.GetLiveDelta());
-        bands[1] = static_cast<float>(m_sleepScorer.GetLiveTheta());
-        bands[2] = static_cast<float>(m_sleepScorer.GetLiveAlpha());
-        bands[3] = static_cast<float>(m_sleepScorer.GetLiveBeta());
+        bands = {m_sleepScorer.GetLiveDelta(), m_sleepScorer.GetLiveTheta(), m_sleepScorer.GetLiveAlpha(),
+                 m_sleepScorer.GetLiveBeta()};
     } else {
         const int len = m_sleepScorer.SetRangeFftLength(m_nTimeRange, m_nSampleRate);
         spectrum.assign(static_cast<std::size_t>(std::max(len, 0)), 0.0f);
         m_sleepScorer.ComputeRangeBands(ring.data(), ring.size(), spectrum.data(), m_nTimeRange, m_nSampleRate);
-        bands[0] = static_cast<float>(m_sleepScorer.GetRangeDelta());
-        bands[1] = static_cast<float>(m_sleepScorer.GetRangeTheta());
-        bands[2] = static_cast<float>(m_sleepScorer.GetRangeAlpha());
-        bands[3] = static_cast<float>(m_sleepScorer.GetRangeBeta());
+        bands = {m_sleepScorer.GetRangeDelta(), m_sleepScorer.GetRangeTheta(), m_sleepScorer.GetRangeAlpha(),
+                 m_sleepScorer.GetRangeBeta()};
     }
-
-    if (m_nFftDisplayMode == 0) {
-        m_chartFft->SetCount(4);
-        m_chartFft->SetData(bands);
-    } else {
-        const int binsPerHz = m_nSampleRate > 0 ? static_cast<int>(spectrum.size()) / m_nSampleRate : 0;
-        m_chartFft->SetBinsPerHz(binsPerHz);
-        m_chartFft->SetCount(binsPerHz * 40);
-        m_chartFft->SetData(spectrum);
-    }
-    m_chartFft->Update(m_nFftDisplayMode);
+    ShowSpectrum(spectrum, bands);
 }
 
 void CVelquinDlg::RewriteLateBlock()

@@ -6,8 +6,8 @@
 // What an unchanged name edit shows, and the extension a name must end in.
 inline constexpr const char* kTextEdfPlaceholder = "*.edf";
 inline constexpr const char* kTextCsvPlaceholder = "*.csv";
-inline constexpr const char* kTextEdfExtension = ".edf";
-inline constexpr const char* kTextCsvExtension = ".csv";
+inline constexpr const char* kTextEdfNameEnding = ".edf";
+inline constexpr const char* kTextCsvNameEnding = ".csv";
 
 inline constexpr const char* kTextEdfNameMissing = "EDFファイル名が入力されていません。";
 inline constexpr const char* kTextCsvNameMissing = "CSVファイル名が入力されていません。";

@@ -349,16 +349,15 @@ TEST(SavedFileSettingDlg, FolderChooserAndCancel)
     const std::string before = r.Settings();
     const QString start = QString::fromStdString(r.dir.str());
 
-    r.chooser.folderAnswer = "";  // chooser cancelled
+    // The chooser cancelled (no answer scripted).
     r.dlg->Item<QPushButton>(1094)->click();
     EXPECT_EQ(r.chooser.folderCalls, QStringList{QString::fromUtf8("フォルダの選択|") + start});
     EXPECT_EQ(r.dlg->Item<QPlainTextEdit>(1096)->toPlainText(), start);
 
-    r.chooser.folderAnswer = QString::fromUtf8("/srv/記録 2024");
+    r.chooser.answers = {QString::fromUtf8("/srv/記録 2024")};
     r.dlg->Item<QPushButton>(1094)->click();
     EXPECT_EQ(r.dlg->Item<QPlainTextEdit>(1096)->toPlainText(), QString::fromUtf8("/srv/記録 2024"));
     // The chooser opens where the folder now is.
-    r.chooser.folderAnswer = "";
     r.dlg->Item<QPushButton>(1094)->click();
     EXPECT_EQ(r.chooser.folderCalls.last(), QString::fromUtf8("フォルダの選択|/srv/記録 2024"));
     EXPECT_EQ(r.dlg->Item<QPlainTextEdit>(1096)->toPlainText(), QString::fromUtf8("/srv/記録 2024"));
@@ -368,7 +367,7 @@ TEST(SavedFileSettingDlg, FolderChooserAndCancel)
     EXPECT_EQ(r.Settings(), before);
 
     r.Open();
-    r.chooser.folderAnswer = QString::fromUtf8("/srv/記録 2024");
+    r.chooser.answers = {QString::fromUtf8("/srv/記録 2024")};
     r.dlg->Item<QPushButton>(1094)->click();
     r.Ok();
     EXPECT_EQ(r.log.GetFolder(), "/srv/記録 2024");
