@@ -32,6 +32,18 @@ QString ShownText(int error)
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+// A step that cancels the saved-file settings dialog and notes that it opened.
+ModalAnswerer::Step CancelSavedFileSettings(bool& opened)
+{
+    return [&opened](QWidget* modal) {
+        if (!qobject_cast<CSavedFileSettingDlg*>(modal))
+            return false;
+        opened = true;
+        Control<QAbstractButton>(modal, 2)->click();
+        return true;
+    };
+}
+
 }  // namespace
 
 TEST(MeasurementE2e, NoPortAndTheCommunicationDialogCancelledShowsError0)
@@ -119,13 +131,7 @@ TEST(MeasurementE2e, ConfirmationNoOpensTheSettingsAndCancelDoesNothing)
     MeasurementRig rig;
     ModalAnswerer answerer;
     bool settingsOpened = false;
-    answerer.Then([&](QWidget* modal) {
-        if (!qobject_cast<CSavedFileSettingDlg*>(modal))
-            return false;
-        settingsOpened = true;
-        Control<QAbstractButton>(modal, 2)->click();
-        return true;
-    });
+    answerer.Then(CancelSavedFileSettings(settingsOpened));
     rig.prompter->answers = {IDNO};
     rig.Click(1068);
     ASSERT_TRUE(MeasurementRig::SpinUntil([&] { return answerer.Done(); }));
@@ -169,13 +175,7 @@ TEST(MeasurementE2e, UserFileNamesChosenInTheSettingsAreRecordedAndNotOverwritte
 
     // Again: the file exists, and the user will not overwrite it: the settings open instead.
     bool settingsOpened = false;
-    answerer.Then([&](QWidget* modal) {
-        if (!qobject_cast<CSavedFileSettingDlg*>(modal))
-            return false;
-        settingsOpened = true;
-        Control<QAbstractButton>(modal, 2)->click();
-        return true;
-    });
+    answerer.Then(CancelSavedFileSettings(settingsOpened));
     rig.prompter->shown.clear();
     rig.prompter->answers = {IDYES, IDNO};
     rig.Click(1068);
