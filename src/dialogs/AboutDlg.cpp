@@ -36,7 +36,7 @@ CAboutDlg::CAboutDlg(const VersionInfoStrings& version, QWidget* parent)
       m_strLegalCopyright(QString::fromStdString(version.legalCopyright)),
       m_strCompanyName(QString::fromStdString(version.companyName))
 {
-    SetUpDialogFrame(*this, QStringLiteral("Velquin"), 251, 95);
+    SetUpDialogFrame(*this, QStringLiteral("Velquin"), kDialogFontFace, kDialogFontPoints, 251, 95);
     CreateControls();
 }
 

@@ -5,18 +5,11 @@
 
 #include "platform/qt/DialogUnits.h"
 
-namespace {
-
-// The dialogs' template font; the program maps it to the IPA P Gothic family.
-constexpr const char* kTemplateFontFace = "MS UI Gothic";
-constexpr int kTemplateFontPoints = 9;
-
-}  // namespace
-
-void SetUpDialogFrame(QDialog& dialog, const QString& caption, int widthDlu, int heightDlu)
+void SetUpDialogFrame(QDialog& dialog, const QString& caption, const char* fontFace, int fontPoints,
+                      int widthDlu, int heightDlu)
 {
     dialog.setWindowTitle(caption);
-    dialog.setFont(QFont(QString::fromUtf8(kTemplateFontFace), kTemplateFontPoints));
+    dialog.setFont(QFont(QString::fromUtf8(fontFace), fontPoints));
     dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     dialog.setFixedSize(DluSizeToPixels(widthDlu, heightDlu));

@@ -8,8 +8,13 @@
 class QDialog;
 class QWidget;
 
+// The font of the dialog templates; the program maps it to the IPA P Gothic family.
+inline constexpr const char* kDialogFontFace = "MS UI Gothic";
+inline constexpr int kDialogFontPoints = 9;
+
 // Sets up the dialog's frame from its template.
-void SetUpDialogFrame(QDialog& dialog, const QString& caption, int widthDlu, int heightDlu);
+void SetUpDialogFrame(QDialog& dialog, const QString& caption, const char* fontFace, int fontPoints,
+                      int widthDlu, int heightDlu);
 
 // Names the control by its id and places it at the dialog-unit rectangle of its parent.
 void NameAndPlace(QWidget* control, int id, int x, int y, int width, int height);

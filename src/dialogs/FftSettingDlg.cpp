@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -11,57 +10,24 @@
 #include "dialogs/DialogFrame.h"
 #include "platform/qt/DialogStyle.h"
 
-namespace {
-
-constexpr int kIdDisplayModeGroup = 1084;
-constexpr int kIdBandMode = 1082;
-constexpr int kIdDetailMode = 1083;
-constexpr int kIdRangeGroup = 1085;
-constexpr int kIdNewestSeconds = 1086;
-constexpr int kIdShownRange = 1087;
-constexpr int kIdYMaxLabel = 1088;
-constexpr int kIdYMaxList = 1089;
-constexpr int kIdOk = 1;
-constexpr int kIdCancel = 2;
-
-// A drop-down list stands as high as one line of the template font; its template height is
-// that of the opened list.
-constexpr int kClosedComboHeightDlu = 14;
-
-QRadioButton* MakeRadio(QWidget* parent, const char* caption, int id, int x, int y, int w, int h)
-{
-    auto* radio = new QRadioButton(QString::fromUtf8(caption), parent);
-    radio->setStyle(DialogControlStyle());
-    return PlaceDlgControl(radio, id, x, y, w, h);
-}
-
-}  // namespace
-
 CFftSettingDlg::CFftSettingDlg(IFftSettings* settings, QWidget* parent)
-    : CKeyRuleDialog(parent), m_pSettings(settings)
+    : CKeyRuleDialog(FftSettingTemplate(), parent), m_pSettings(settings)
 {
-    SetUpDialogFrame(*this, QString::fromUtf8("FFT設定"), 172, 161);
-    CreateControls();
+    m_groupDisplayMode = Item<CGroupBox>(kIdFftModeGroup);
+    m_groupRange = Item<CGroupBox>(kIdFftRangeGroup);
+    m_comboYMax = Item<QComboBox>(kIdFftYMaxList);
+    m_radioBand = Item<QRadioButton>(kIdFftBandMode);
+    m_radioDetail = Item<QRadioButton>(kIdFftDetailMode);
+    m_radioNewest = Item<QRadioButton>(kIdFftNewestSeconds);
+    m_radioShownRange = Item<QRadioButton>(kIdFftShownRange);
+    WidenToFit(m_radioBand);
+    WidenToFit(DlgItem(kIdFftYMaxLabel));
+    ConnectControls();
     InitControls();
 }
 
-void CFftSettingDlg::CreateControls()
+void CFftSettingDlg::ConnectControls()
 {
-    m_groupDisplayMode = PlaceDlgControl(new CGroupBox(QString::fromUtf8("FFT表示方法"), this),
-                                         kIdDisplayModeGroup, 7, 11, 150, 40);
-    m_radioBand = MakeRadio(this, "δ波・θ波・α波・β波を表示", kIdBandMode, 19, 22, 98, 10);
-    WidenToFit(m_radioBand);
-    m_radioDetail = MakeRadio(this, "周波数詳細を表示", kIdDetailMode, 19, 36, 78, 10);
-    m_groupRange = PlaceDlgControl(new CGroupBox(QString::fromUtf8("FFT計算範囲"), this), kIdRangeGroup, 7,
-                                   59, 149, 41);
-    m_radioNewest = MakeRadio(this, "直近4秒のFFTを計算", kIdNewestSeconds, 19, 70, 85, 10);
-    m_radioShownRange = MakeRadio(this, "表示範囲のFFTを計算", kIdShownRange, 19, 84, 89, 10);
-    WidenToFit(PlaceDlgControl(new QLabel(QString::fromUtf8("縦軸最大値(μV^2) ："), this), kIdYMaxLabel, 14, 113, 70, 8));
-    m_comboYMax = PlaceDlgControl(new QComboBox(this), kIdYMaxList, 89, 112, 67, kClosedComboHeightDlu);
-    auto* ok = PlaceDlgControl(new QPushButton(QStringLiteral("OK"), this), kIdOk, 61, 140, 50, 14);
-    auto* cancel = PlaceDlgControl(new QPushButton(QString::fromUtf8("キャンセル"), this), kIdCancel, 115, 140, 50, 14);
-    RemoveDefaultButtons();
-
     // Each pair of radio buttons is a group of its own.
     auto* displayMode = new QButtonGroup(this);
     displayMode->addButton(m_radioBand);
@@ -73,8 +39,8 @@ void CFftSettingDlg::CreateControls()
     // Clicks, not toggles: a click on the radio button already checked refills the list too.
     connect(m_radioBand, &QRadioButton::clicked, this, &CFftSettingDlg::OnBnClickedBandMode);
     connect(m_radioDetail, &QRadioButton::clicked, this, &CFftSettingDlg::OnBnClickedDetailMode);
-    connect(ok, &QPushButton::clicked, this, &CFftSettingDlg::OnBnClickedOk);
-    connect(cancel, &QPushButton::clicked, this, &CFftSettingDlg::OnBnClickedCancel);
+    connect(Item<QPushButton>(kIdOk), &QPushButton::clicked, this, &CFftSettingDlg::OnBnClickedOk);
+    connect(Item<QPushButton>(kIdCancel), &QPushButton::clicked, this, &CFftSettingDlg::OnBnClickedCancel);
 }
 
 void CFftSettingDlg::InitControls()

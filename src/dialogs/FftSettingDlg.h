@@ -40,7 +40,7 @@ public:
     explicit CFftSettingDlg(IFftSettings* settings, QWidget* parent = nullptr);
 
 private:
-    void CreateControls();
+    void ConnectControls();
     void InitControls();
     // Puts the mode's six values into the list and selects the current maximum, or the
     // mode's default when the maximum is not among them.

@@ -1,16 +1,45 @@
 #pragma once
-// A dialog on which Enter and Escape do nothing: no push button takes Enter as the default
-// one, and Escape does not cancel. It ends only by its own buttons and the close box.
+// The base of the settings dialogs. It makes the dialog from its template (controls in
+// template order at their dialog-unit places, each with its decimal id as objectName) and
+// keeps the dialogs' keyboard rule: Enter and Escape do nothing. Those keys reach the
+// focused control like any other key, no button is a default or auto-default button, and
+// the dialog itself ignores them, so neither OK nor Cancel is pressed by them; a dialog
+// closes only by its buttons or the close box. Space still presses a focused button.
+//
+// Another dialog gets the rule by deriving from CKeyRuleDialog; buttons it adds after the
+// constructor lose their default role when the dialog is shown.
 
 #include <QDialog>
+#include <QHash>
+
+#include "resources/SettingDialogTemplates.h"
 
 class CKeyRuleDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit CKeyRuleDialog(QWidget* parent = nullptr);
+    explicit CKeyRuleDialog(const sSettingDialogTemplate& dialogTemplate, QWidget* parent = nullptr);
+
+    // Runs the dialog modally: IDOK when it was accepted, IDCANCEL otherwise.
+    int DoModal();
+
+    // A control by its id; nullptr when the dialog has none.
+    QWidget* DlgItem(int id) const;
+    template <typename T>
+    T* Item(int id) const
+    {
+        return qobject_cast<T*>(DlgItem(id));
+    }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    // Takes the default role from every push button of the dialog; call once they exist.
-    void RemoveDefaultButtons();
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* CreateControl(const sDlgControlTemplate& control);
+
+    QHash<int, QWidget*> m_controls;
 };
+
+// Makes every push button inside the widget neither the default nor an auto-default button,
+// so Enter never presses one.
+void ClearDefaultButtons(QWidget& widget);

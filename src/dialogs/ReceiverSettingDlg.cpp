@@ -63,7 +63,7 @@ ReceiverSettingDlg::ReceiverSettingDlg(IWaveIo* waveIo, QWidget* parent, sReceiv
     }
     if (!m_services.localNow)
         m_services.localNow = SystemLocalNow;
-    SetUpDialogFrame(*this, QString::fromUtf8("受信機情報設定"), 218, 162);
+    SetUpDialogFrame(*this, QString::fromUtf8("受信機情報設定"), kDialogFontFace, kDialogFontPoints, 218, 162);
     CreateControls();
     // The value fields show the (still empty) texts, not the template's placeholders.
     ShowTexts();

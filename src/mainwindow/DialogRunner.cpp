@@ -1,18 +1,21 @@
 #include "mainwindow/DialogRunner.h"
 
 #include "dialogs/AboutDlg.h"
+#include "dialogs/CommunicationSettingDlg.h"
 #include "dialogs/FftSettingDlg.h"
 #include "dialogs/ReceiverSettingDlg.h"
+#include "dialogs/SavedFileSettingDlg.h"
 #include "mainwindow/VelquinDlg.h"
+#include "platform/qt/FileChooser.h"
 #include "platform/qt/Prompter.h"
-
-// Each dialog is opened here once it exists; until then its command ends as a cancel.
+#include "platform/qt/QtPrompter.h"
 
 namespace {
 
-int Result(const QDialog& dialog)
+// The end of a dialog that has no keyboard rule of its own: OK (or accept) is IDOK.
+int RunModal(QDialog& dialog)
 {
-    return dialog.result() == QDialog::Accepted ? IDOK : IDCANCEL;
+    return dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
 }
 
 // The main window's FFT settings as the FFT settings dialog edits them.
@@ -33,27 +36,38 @@ private:
 
 }  // namespace
 
-CDialogRunner::CDialogRunner(IPrompter* prompter, std::chrono::milliseconds replyWaitLimit)
-    : m_prompter(prompter), m_replyWaitLimit(replyWaitLimit)
+CDialogRunner::CDialogRunner(IPrompter* prompter, IFileChooser* fileChooser, std::chrono::milliseconds replyWaitLimit)
+    : m_prompter(prompter), m_fileChooser(fileChooser), m_replyWaitLimit(replyWaitLimit)
 {
+    if (!m_prompter) {
+        m_ownPrompter = std::make_unique<CQtPrompter>();
+        m_prompter = m_ownPrompter.get();
+    }
+    if (!m_fileChooser) {
+        m_ownFileChooser = std::make_unique<CQtFileChooser>();
+        m_fileChooser = m_ownFileChooser.get();
+    }
 }
 
-int CDialogRunner::RunCommunicationSetting(QWidget*, IWaveIo&)
+CDialogRunner::~CDialogRunner() = default;
+
+int CDialogRunner::RunCommunicationSetting(QWidget* owner, IWaveIo& waveIo)
 {
-    return IDCANCEL;
+    CCommunicationSettingDlg dlg(&waveIo, owner);
+    return dlg.DoModal();
 }
 
-int CDialogRunner::RunSavedFileSetting(QWidget*, CWaveLog&)
+int CDialogRunner::RunSavedFileSetting(QWidget* owner, CWaveLog& waveLog)
 {
-    return IDCANCEL;
+    CSavedFileSettingDlg dlg(&waveLog, *m_prompter, *m_fileChooser, owner);
+    return dlg.DoModal();
 }
 
 int CDialogRunner::RunFftSetting(CVelquinDlg& dlg)
 {
     CWindowFftSettings settings(dlg);
     CFftSettingDlg dialog(&settings, &dlg);
-    dialog.exec();
-    return Result(dialog);
+    return dialog.DoModal();
 }
 
 int CDialogRunner::RunReceiverSetting(QWidget* owner, IWaveIo& waveIo)
@@ -62,13 +76,11 @@ int CDialogRunner::RunReceiverSetting(QWidget* owner, IWaveIo& waveIo)
     services.prompter = m_prompter;
     services.replyWaitLimit = m_replyWaitLimit;
     ReceiverSettingDlg dialog(&waveIo, owner, services);
-    dialog.exec();
-    return Result(dialog);
+    return RunModal(dialog);
 }
 
 int CDialogRunner::RunAbout(QWidget* owner)
 {
     CAboutDlg dialog(owner);
-    dialog.exec();
-    return Result(dialog);
+    return RunModal(dialog);
 }

@@ -4,9 +4,11 @@
 // script the dialogs; CDialogRunner opens the real ones.
 
 #include <chrono>
+#include <memory>
 
 class CVelquinDlg;
 class CWaveLog;
+class IFileChooser;
 class IPrompter;
 class IWaveIo;
 class QWidget;
@@ -23,10 +25,12 @@ public:
 
 class CDialogRunner : public IDialogRunner {
 public:
-    // The dialogs show their error boxes through prompter (Qt's boxes when none) and wait
-    // at most replyWaitLimit for a receiver reply.
-    explicit CDialogRunner(IPrompter* prompter = nullptr,
+    // The dialogs show their message boxes through the prompter and choose folders through
+    // the chooser (neither owned); Qt's own boxes and chooser when they are null. The
+    // receiver information dialog waits at most replyWaitLimit for one receiver reply.
+    explicit CDialogRunner(IPrompter* prompter = nullptr, IFileChooser* fileChooser = nullptr,
                            std::chrono::milliseconds replyWaitLimit = std::chrono::milliseconds(6000));
+    ~CDialogRunner() override;
 
     int RunCommunicationSetting(QWidget* owner, IWaveIo& waveIo) override;
     int RunSavedFileSetting(QWidget* owner, CWaveLog& waveLog) override;
@@ -35,6 +39,9 @@ public:
     int RunAbout(QWidget* owner) override;
 
 private:
+    std::unique_ptr<IPrompter> m_ownPrompter;
+    std::unique_ptr<IFileChooser> m_ownFileChooser;
     IPrompter* m_prompter;
+    IFileChooser* m_fileChooser;
     std::chrono::milliseconds m_replyWaitLimit;
 };

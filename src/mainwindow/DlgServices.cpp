@@ -19,7 +19,8 @@ void FillDefaultDlgServices(sDlgServices& services)
     if (!services.fileChooser)
         services.fileChooser = std::make_unique<CQtFileChooser>();
     if (!services.dialogs)
-        services.dialogs = std::make_unique<CDialogRunner>(services.prompter.get(), services.replyWaitLimit);
+        services.dialogs = std::make_unique<CDialogRunner>(services.prompter.get(), services.fileChooser.get(),
+                                                           services.replyWaitLimit);
     if (!services.trackPopupMenu)
         services.trackPopupMenu = [](QMenu& menu, const QPoint& globalPos) { return menu.exec(globalPos); };
     if (!services.now)

@@ -98,6 +98,7 @@ void CVelquinDlg::SetMode(int mode)
 {
     m_nMode = mode;
     ApplyModeLayout();
+    emit ModeChanged(mode);
 }
 
 void CVelquinDlg::ResetGraphs()

@@ -10,6 +10,7 @@
 //   VelquinDlgClose.cpp          closing and release
 //   VelquinDlgMeasure.cpp        measurement commands: start, handshake, stop, close, card
 //   VelquinDlgIntake.cpp         data blocks and their recording
+//   VelquinDlgSpectrum.cpp       the spectrum chart, for the measurement and the review
 //   VelquinDlgStatus.cpp         status line, error box and the confirmation prompts
 //   VelquinDlgProfile.cpp        window title and the saved-file settings in the profile
 //   VelquinDlgModes.cpp          controls and commands enabled per mode, back to real time
@@ -44,6 +45,7 @@
 
 #include <ctime>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "mainwindow/DataFilePosition.h"
@@ -150,6 +152,10 @@ public:
     // Runs the button or command with this id, as a click or a menu choice does.
     void OnCommand(int id);
 
+signals:
+    // Every SetMode, also when the mode stays the same.
+    void ModeChanged(int mode);
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -160,6 +166,7 @@ protected:
 
 private:
     friend class CVelquinDlgProbe;  // read access for the window's tests
+    friend class CMeasurementProbe;  // read access for the measurement's tests
     friend class CClientArea;
 
     // Construction (VelquinDlg.cpp, VelquinDlgControls.cpp, VelquinDlgMenus.cpp).
@@ -198,11 +205,18 @@ private:
     void OnCardInfoError();
     void OnCommand32855();
 
-    // Data blocks (VelquinDlgIntake.cpp).
+    // Data blocks (VelquinDlgIntake.cpp). FillGapBlock returns 1, or 0 when storing the
+    // filled second failed (the measurement is then over).
     void OnMeasurementStarted();
-    void FillGapBlock();
+    int FillGapBlock();
     void OnDataBlock();
     void RewriteLateBlock();
+    bool TakeNotifiedFrame();
+    std::vector<float> FrameBlock(int& channels, int& n) const;
+    bool StoreBlock(const std::vector<float>& block, int channels, int n, int sequence);
+    void ShowSweepSpectrum();
+    // The spectrum chart from a spectrum and its bands (VelquinDlgSpectrum.cpp).
+    void ShowSpectrum(std::span<const float> spectrum, const sBandPowers& bands);
 
     // Modes (VelquinDlgModes.cpp).
     void OnBnClickedBackToRealTime();

@@ -177,18 +177,7 @@ void CVelquinDlg::RedrawReview()
     // Review always takes the spectrum of the whole shown range.
     const sReviewSpectrum& spectrum =
         m_reviewSpectrum.Get(m_sleepScorer, m_review.EegFrom(first), first, range, rate, m_nFftDisplayMode);
-    if (m_nFftDisplayMode == 0) {
-        const float bands[4] = {static_cast<float>(spectrum.bands.delta), static_cast<float>(spectrum.bands.theta),
-                                static_cast<float>(spectrum.bands.alpha), static_cast<float>(spectrum.bands.beta)};
-        m_chartFft->SetCount(4);
-        m_chartFft->SetData(bands);
-    } else {
-        const sDetailBins bins = DetailBins(spectrum.values.size(), rate);
-        m_chartFft->SetBinsPerHz(bins.binsPerHz);
-        m_chartFft->SetCount(bins.count);
-        m_chartFft->SetData(spectrum.values);
-    }
-    m_chartFft->Update(m_nFftDisplayMode);
+    ShowSpectrum(spectrum.values, spectrum.bands);
 
     m_staticNowTime->setText(QString::fromUtf8(kTextShownTimeLabel));
     SetFieldText(m_editNowTime, TimeSpanText(m_startTime + first, m_startTime + first + range));

@@ -4,11 +4,10 @@
 #include <QPalette>
 #include <QScrollBar>
 
-#include <filesystem>
-
 #include "app/MessageTables.h"
 #include "mainwindow/VelquinDlg.h"
 #include "platform/qt/ScrollInfo.h"
+#include "recording/RecordingPath.h"
 #include "resources/MainWindowTexts.h"
 
 namespace {
@@ -41,14 +40,6 @@ QString ConfirmLine(const QString& text)
 constexpr int kTypeEdf = 1;
 constexpr int kTypeCsv = 2;
 constexpr int kNamingAutomatic = 1;
-
-// Whether anything stands at path: a dangling link counts, since the recording would
-// replace it.
-bool PathTaken(const QString& path)
-{
-    std::error_code ec;
-    return std::filesystem::exists(std::filesystem::symlink_status(path.toStdString(), ec));
-}
 
 }  // namespace
 
@@ -215,12 +206,12 @@ int CVelquinDlg::ConfirmOverwrite()
 {
     if (m_waveLog.GetNamingMode() == kNamingAutomatic)
         return IDYES;
-    const QString folder = FromStd(m_waveLog.GetFolder());
+    const std::string folder = m_waveLog.GetFolder();
     const int types = m_waveLog.GetFileTypes();
-    if ((types & kTypeEdf) && PathTaken(folder + QLatin1Char('/') + FromStd(m_waveLog.GetEdfFileName())) &&
+    if ((types & kTypeEdf) && RecordingFileExists(folder, m_waveLog.GetEdfFileName()) &&
         Prompt(Text(kTextConfirmOverwriteEdf), ePromptButtons::YesNo, ePromptIcon::Question) == IDNO)
         return IDNO;
-    if ((types & kTypeCsv) && PathTaken(folder + QLatin1Char('/') + FromStd(m_waveLog.GetCsvFileName())) &&
+    if ((types & kTypeCsv) && RecordingFileExists(folder, m_waveLog.GetCsvFileName()) &&
         Prompt(Text(kTextConfirmOverwriteCsv), ePromptButtons::YesNo, ePromptIcon::Question) == IDNO)
         return IDNO;
     return IDYES;

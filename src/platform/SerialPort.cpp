@@ -76,8 +76,11 @@ int CSerialPort::Open(const std::string& name)
         ::close(fd);
         return 0;
     }
-    // Bytes that arrived while nobody held the port belong to nobody: start empty.
-    ::tcflush(fd, TCIOFLUSH);
+    // Bytes that arrived while nobody held the port belong to nobody: start empty. Only the
+    // input: flushing the output would also throw away what the last holder wrote and the
+    // line has not carried yet (on a pseudo-terminal, what the other side has not read),
+    // such as the stop command sent just before the port was closed and tested again.
+    ::tcflush(fd, TCIFLUSH);
     m_fd = fd;
     return 1;
 }

@@ -1,5 +1,7 @@
 #include "recording/RecordingPath.h"
 
+#include <filesystem>
+
 std::string RecordingFilePath(const std::string& folder, const std::string& fileName)
 {
     if (folder.empty())
@@ -7,6 +9,12 @@ std::string RecordingFilePath(const std::string& folder, const std::string& file
     if (folder.back() == '/')
         return folder + fileName;
     return folder + "/" + fileName;
+}
+
+bool RecordingFileExists(const std::string& folder, const std::string& fileName)
+{
+    std::error_code ec;
+    return std::filesystem::exists(std::filesystem::symlink_status(RecordingFilePath(folder, fileName), ec));
 }
 
 std::string AutomaticFileStem(std::time_t t)

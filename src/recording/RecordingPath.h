@@ -9,6 +9,11 @@
 // join as the recording manager uses to create them.
 std::string RecordingFilePath(const std::string& folder, const std::string& fileName);
 
+// Whether anything stands where the recording manager would create this file: a file, a
+// folder or a link, a dangling link too (links are not followed), since the recording would
+// replace it.
+bool RecordingFileExists(const std::string& folder, const std::string& fileName);
+
 // The automatic file name stem of a recording that starts at t: local time "%Y%m%d_%H%M%S".
 std::string AutomaticFileStem(std::time_t t);
 

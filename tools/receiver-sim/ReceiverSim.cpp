@@ -1,6 +1,7 @@
 #include "ReceiverSim.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -178,16 +179,44 @@ bool ReceiverSim::WaitUntilWritten(int timeoutMs) const
     return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return m_out.empty(); });
 }
 
+std::uint32_t ReceiverSim::NextRandom()
+{
+    // xorshift32: cheap, reproducible from the seed, and irregular enough that the
+    // samples do not cancel out in the frame's XOR checksum.
+    m_random ^= m_random << 13;
+    m_random ^= m_random >> 17;
+    m_random ^= m_random << 5;
+    return m_random;
+}
+
 Samples ReceiverSim::RandomSamples()
 {
     Samples s {};
-    for (std::uint16_t& v : s) {
-        // xorshift32: cheap, reproducible from the seed, and irregular enough that the
-        // samples do not cancel out in the frame's XOR checksum.
-        m_random ^= m_random << 13;
-        m_random ^= m_random >> 17;
-        m_random ^= m_random << 5;
-        v = static_cast<std::uint16_t>(m_random % 16384u);
+    for (std::uint16_t& v : s)
+        v = static_cast<std::uint16_t>(NextRandom() % 16384u);
+    return s;
+}
+
+Samples ReceiverSim::EegLikeSamples(int channel, std::uint16_t second)
+{
+    // Raw value 8192 is 0 µV; one raw step is 3 V / 16384 divided by the channel's gain
+    // (2000 for EEG, 141 for EMG).
+    const double microvoltsPerStep = 3.0e6 / 16384.0 / (channel == 0 ? 2000.0 : 141.0);
+    const double pi = 3.14159265358979323846;
+    Samples s {};
+    for (int i = 0; i < static_cast<int>(s.size()); ++i) {
+        const double t = second + i / 128.0;
+        const double noise = (static_cast<double>(NextRandom() % 2001u) - 1000.0) / 1000.0;
+        double uv;
+        if (channel == 0) {
+            // An alpha rhythm that waxes and wanes every 8 s over a slow 1.5 Hz wave.
+            const double alpha = 30.0 + 20.0 * std::sin(2 * pi * t / 8.0);
+            uv = alpha * std::sin(2 * pi * 10.0 * t) + 25.0 * std::sin(2 * pi * 1.5 * t) + 8.0 * noise;
+        } else {
+            uv = 15.0 * noise;
+        }
+        const long raw = std::lround(8192.0 + uv / microvoltsPerStep);
+        s[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(std::clamp(raw, 0L, 16383L));
     }
     return s;
 }
@@ -216,8 +245,13 @@ void ReceiverSim::EmitFrame(FrameSpec spec, Clock::time_point now)
     }
     sent.statusA = spec.statusA;
     sent.statusB = spec.statusB;
-    sent.eeg = spec.eeg ? *spec.eeg : RandomSamples();
-    sent.emg = spec.emg ? *spec.emg : RandomSamples();
+    if (m_options.eegLikeSamples) {
+        sent.eeg = spec.eeg ? *spec.eeg : EegLikeSamples(0, sent.seq);
+        sent.emg = spec.emg ? *spec.emg : EegLikeSamples(1, sent.seq);
+    } else {
+        sent.eeg = spec.eeg ? *spec.eeg : RandomSamples();
+        sent.emg = spec.emg ? *spec.emg : RandomSamples();
+    }
     sent.damage = spec.damage;
     sent.time = now;
     Bytes bytes = spec.prefix;

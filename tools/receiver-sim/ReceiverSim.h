@@ -119,6 +119,9 @@ struct Options {
     int firstFrameDelayMs = 500;
     int frameIntervalMs = 1000;
     int bytesPerSecond = 3840;          // 38400 baud 8N1; 0 writes each piece at once
+    // Samples of streamed frames: uniform noise over the whole raw range (tests), or a
+    // sleep-EEG-like signal (a 10 Hz rhythm over slow waves, low EMG) for trying the program.
+    bool eegLikeSamples = false;
 };
 
 class ReceiverSim {
@@ -172,6 +175,9 @@ private:
     void WriteOut(Clock::time_point now);
     void CloseTerminal();
     Samples RandomSamples();
+    // One second of an EEG-like (channel 0) or EMG-like (channel 1) signal in raw units.
+    Samples EegLikeSamples(int channel, std::uint16_t second);
+    std::uint32_t NextRandom();
 
     Options m_options;
     int m_master = -1;

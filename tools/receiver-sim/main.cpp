@@ -31,6 +31,7 @@ void Usage()
                  "  --interval MS       time between frames (default 1000)\n"
                  "  --first-delay MS    time from the start reply to the first frame (default 500)\n"
                  "  --burst             write without pacing to the line rate\n"
+                 "  --eeg-like          stream an EEG-like signal instead of noise over the whole range\n"
                  "  --on C[#K]:ANSWER[:delay=MS][:pieces=N][:gap=MS]\n"
                  "                      answer the K-th (default next) command C (e n b d w v g s)\n"
                  "                      with nak, silent, badsum, wrongletter or ack\n"
@@ -111,6 +112,7 @@ int main(int argc, char** argv)
         else if (arg == "--interval") options.frameIntervalMs = std::atoi(value().c_str());
         else if (arg == "--first-delay") options.firstFrameDelayMs = std::atoi(value().c_str());
         else if (arg == "--burst") options.bytesPerSecond = 0;
+        else if (arg == "--eeg-like") options.eegLikeSamples = true;
         else if (arg == "--quiet") quiet = true;
         else if (arg == "--on") {
             rsim::Rule rule;

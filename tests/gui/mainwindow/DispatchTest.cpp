@@ -6,6 +6,7 @@
 #include <QLineEdit>
 
 #include "WindowHarness.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -42,10 +43,11 @@ const std::vector<Row> kRows = {
     {19, {"SendCommand7", "Disconnect"}, {}, 0},
     {20, {}, {}, -1},
     {21, {}, {}, 2},
-    {22, {"TakeFrame"}, {}, -1},
+    // A data notification whose frame cannot be had ends as a failed sample fetch.
+    {22, {"TakeFrame", "SendCommand7", "Disconnect"}, {10}, 0},
     {23, {"SendCommand7", "Disconnect"}, {9}, 0},
     {24, {}, {}, -1},
-    {25, {"TakeFrame"}, {}, -1},
+    {25, {"TakeFrame", "SendCommand7", "Disconnect"}, {10}, 0},
     {26, {"SendCommand7", "Disconnect"}, {19}, 0},
 };
 
@@ -171,8 +173,11 @@ TEST(MainWindowDispatch, EventsOfAClosedLinkGenerationAreDropped)
 
 TEST(MainWindowDispatch, EachDataNotificationTakesExactlyOneFrame)
 {
+    TempDir folder;
     WindowHarness h;
-    h.dlg->SetMode(2);
+    h.Probe().WaveLog().SetFolder(folder.str());
+    Deliver(h, 1, kLinkFirstData);
+    ASSERT_EQ(h.dlg->GetMode(), 2);
     sFrameSnapshot frame;
     for (int s = 1; s <= 3; ++s) {
         frame.sequence = s;
@@ -184,6 +189,7 @@ TEST(MainWindowDispatch, EachDataNotificationTakesExactlyOneFrame)
     WindowHarness::Flush();
     EXPECT_EQ(h.wave->Commands(), (Calls{"TakeFrame", "TakeFrame", "TakeFrame"}));
     EXPECT_TRUE(h.wave->frames.empty());
+    EXPECT_TRUE(h.prompter->shown.empty());
 }
 
 TEST(MainWindowDispatch, FirstDataStartsTheRecordingOneSecondBeforeNow)

@@ -146,6 +146,7 @@ public:
         QString defaultSuffix;
     };
     std::vector<sOpenRequest> opened;
+    QStringList folderCalls;      // "caption|start folder" per folder dialog
     std::deque<QString> answers;  // popped per dialog; when empty: cancelled
 
     QString ChooseOpenFile(QWidget*, const QString& startFolder, const QString& filter,
@@ -154,7 +155,11 @@ public:
         opened.push_back({startFolder, filter, defaultSuffix});
         return Next();
     }
-    QString ChooseFolder(QWidget*, const QString&, const QString&) override { return Next(); }
+    QString ChooseFolder(QWidget*, const QString& caption, const QString& startFolder) override
+    {
+        folderCalls << caption + QLatin1Char('|') + startFolder;
+        return Next();
+    }
 
 private:
     QString Next()

@@ -1,10 +1,14 @@
 // The port and its threads: opening, exclusivity, sending, closing, thread failures,
 // hang-ups, and the façade's rules around them.
 #include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <thread>
+#include <vector>
 
 #include "PtyFixture.h"
 
@@ -37,6 +41,47 @@ TEST(SerialPort, RefusesWhatIsNoUsableTerminal)
     EXPECT_EQ(link.Close(), 1);
     EXPECT_EQ(CSerialPort::DevicePath("ttyUSB0"), "/dev/ttyUSB0");
     EXPECT_EQ(CSerialPort::DevicePath("/dev/pts/3"), "/dev/pts/3");
+}
+
+// A port opened again right after a command was written (the window tests the port once
+// the measurement is closed) keeps the command: only stale input is thrown away.
+TEST(SerialPort, OpeningAgainKeepsWhatTheLastHolderWrote)
+{
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const std::string slave = ::ptsname(master);
+    const int keep = ::open(slave.c_str(), O_RDWR | O_NOCTTY);  // the other side stays up
+    termios raw{};
+    ::tcgetattr(keep, &raw);
+    ::cfmakeraw(&raw);  // no echo of the stale bytes
+    ::tcsetattr(keep, TCSANOW, &raw);
+    const unsigned char stale[] = {'x', 'y'};
+    ASSERT_EQ(::write(master, stale, sizeof stale), 2);
+
+    CSerialPort port;
+    ASSERT_EQ(port.Open(slave), 1);
+    EXPECT_EQ(port.QueuedBytes(), 0);  // the stale input is gone
+    EXPECT_EQ(port.Close(), 1);
+    // The bytes may still be on their way to the other side when the port is opened again;
+    // many rounds give that moment a chance.
+    const unsigned char command[] = {0x02, 'e', 'e', 0x03};
+    int lost = 0;
+    for (int round = 0; round < 300; ++round) {
+        ASSERT_EQ(port.Open(slave), 1);
+        ASSERT_EQ(port.Write(command, sizeof command, 100), 4);
+        port.Close();
+        ASSERT_EQ(port.Open(slave), 1);
+        port.Close();
+        unsigned char got[8] = {};
+        pollfd ready{master, POLLIN, 0};
+        const ssize_t n = ::poll(&ready, 1, 200) == 1 ? ::read(master, got, sizeof got) : 0;
+        lost += n == 4 && std::equal(command, command + 4, got) ? 0 : 1;
+    }
+    EXPECT_EQ(lost, 0);
+    ::close(keep);
+    ::close(master);
 }
 
 TEST_F(PtyLinkTest, PortHeldByAnotherOpenerIsRefused)

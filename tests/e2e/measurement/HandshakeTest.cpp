@@ -1,0 +1,190 @@
+// Every way a measurement can fail or end against the simulator: refused and unknown
+// receivers, a version that never comes (also with the real five-second time-out), a start
+// without data with both outcomes of the fallback, a stop refused twice, a transmitter
+// reset, a folder that cannot take the files. Each failure shows exactly one error box,
+// sends what it must, and leaves the window idle.
+#include <gtest/gtest.h>
+
+#include "FileChecks.h"
+
+using namespace e2e;
+
+namespace {
+
+QString ErrorText(int n)
+{
+    return QString::fromUtf8(g_strErrorMsg[static_cast<std::size_t>(n)].data(),
+                             static_cast<qsizetype>(g_strErrorMsg[static_cast<std::size_t>(n)].size()));
+}
+
+// Start, then wait until the window is idle again and the boxes are in.
+void StartAndWaitForTheEnd(MeasurementRig& rig, std::size_t boxes, int timeoutMs = 8000)
+{
+    rig.Click(1068);
+    ASSERT_TRUE(MeasurementRig::SpinUntil(
+        [&] { return rig.prompter->shown.size() >= boxes && rig.dlg->GetMode() == CVelquinDlg::kModeIdle; }, timeoutMs));
+    // Anything posted late has its chance to show a second box.
+    MeasurementRig::Spin(150);
+}
+
+// The one error box of a failure, exactly as the table has it.
+void ExpectOneError(MeasurementRig& rig, int error)
+{
+    EXPECT_EQ(rig.prompter->Errors(), std::vector<int>{error});
+    for (const sBox& box : rig.prompter->shown) {
+        if (box.icon != ePromptIcon::Exclamation)
+            continue;
+        EXPECT_EQ(box.text, ErrorText(error));
+        EXPECT_EQ(box.buttons, ePromptButtons::Ok);
+    }
+    EXPECT_EQ(rig.dlg->GetMode(), CVelquinDlg::kModeIdle);
+}
+
+}  // namespace
+
+TEST(MeasurementE2e, ReceiversThatCannotMeasureAreStoppedWithTheirError)
+{
+    struct Case {
+        const char* what;
+        std::string name;
+        bool refuse;
+        int error;
+    };
+    const Case cases[] = {
+        {"name refused", "TQS27000123", true, 2},
+        {"older family", "TQR27000456", false, 4},
+        {"neither family", "ABCDE000789", false, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        sRigOptions options;
+        options.sim.name = c.name;
+        MeasurementRig rig(options);
+        if (c.refuse)
+            rig.sim.AddRule(rsim::On('n', rsim::Answer::Nak));
+        StartAndWaitForTheEnd(rig, 2);
+        ExpectOneError(rig, c.error);
+        // The stop goes out before the port closes.
+        EXPECT_EQ(rig.Letters(), "evne");
+        EXPECT_EQ(rig.modes, (std::vector<int>{1, 0}));
+        EXPECT_TRUE(rig.Files().empty());
+    }
+}
+
+TEST(MeasurementE2e, AVersionThatNeverComesEndsInOneError1)
+{
+    MeasurementRig rig;
+    rig.sim.AddRule(rsim::On('v', rsim::Answer::Silent));
+    StartAndWaitForTheEnd(rig, 2);
+    ExpectOneError(rig, 1);
+    EXPECT_EQ(rig.Letters(), "ev");  // no name request, no stop on a closed port
+    EXPECT_EQ(rig.modes, (std::vector<int>{1, 0}));
+
+    // A refused version ends the same way.
+    MeasurementRig refused;
+    refused.sim.AddRule(rsim::On('v', rsim::Answer::Nak));
+    StartAndWaitForTheEnd(refused, 2);
+    ExpectOneError(refused, 1);
+    EXPECT_EQ(refused.Letters(), "ev");
+}
+
+TEST(MeasurementE2e, TheVersionWaitHoldsTheWindowForTheLinksFiveSeconds)
+{
+    sRigOptions options;
+    options.link = sLinkTimings{};  // 50 ms passes, 5 s time-out
+    MeasurementRig rig(options);
+    rig.sim.AddRule(rsim::On('v', rsim::Answer::Silent));
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(10);
+    rig.Click(1068);
+    ASSERT_TRUE(MeasurementRig::SpinUntil([&] { return rig.Letters() == "ev"; }));
+    const auto versionSent = rig.sim.Commands().back().time;
+    ASSERT_TRUE(MeasurementRig::SpinUntil([&] { return rig.prompter->shown.size() >= 2; }, 9000));
+    const sBox& box = rig.prompter->shown.back();
+    const int ticksAtBox = ticks;
+    const double waited = std::chrono::duration<double>(box.time - versionSent).count();
+    EXPECT_GT(waited, 4.8);
+    EXPECT_LT(waited, 6.5);
+    MeasurementRig::Spin(300);
+    ExpectOneError(rig, 1);
+    // The window handled nothing while it waited: the ticker ran before and after only.
+    EXPECT_LT(ticksAtBox, 100);
+}
+
+TEST(MeasurementE2e, StartWithoutDataTriesTheFallbackAndReportsItsOutcome)
+{
+    struct Case {
+        const char* what;
+        rsim::Bytes checkReply;
+        int error;
+    };
+    const Case cases[] = {
+        {"transmitter answers 0x11", {}, 5},
+        {"any other transmitter answer", {0x00, 0x00, 0x00}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MeasurementRig rig;
+        rsim::Rule start = rsim::On('b');
+        start.stream = rsim::StreamEffect::Keep;  // acknowledged, but no data follows
+        rig.sim.AddRule(start);
+        if (!c.checkReply.empty()) {
+            rsim::Rule check = rsim::On('w');
+            check.payload = c.checkReply;
+            rig.sim.AddRule(check);
+        }
+        StartAndWaitForTheEnd(rig, 2);
+        ExpectOneError(rig, c.error);
+        EXPECT_EQ(rig.Letters(), "evnbew");
+        EXPECT_EQ(rig.modes, (std::vector<int>{1, 0}));
+        EXPECT_TRUE(rig.Files().empty());
+    }
+}
+
+TEST(MeasurementE2e, AStopRefusedTwiceIsSentAThirdTimeAndClosesWithoutABox)
+{
+    MeasurementRig rig;
+    rsim::Rule refuse = rsim::On('e', rsim::Answer::Nak, 2);
+    refuse.skip = 1;  // the opening command is answered
+    rig.sim.AddRule(refuse);
+    ASSERT_TRUE(rig.StartMeasuring());
+    ASSERT_TRUE(rig.WaitStored(3));
+    ASSERT_TRUE(rig.StopMeasuring());
+    MeasurementRig::Spin(150);
+    EXPECT_EQ(rig.Letters(), "evnbeee");
+    EXPECT_TRUE(rig.prompter->Errors().empty());
+    EXPECT_EQ(rig.modes, (std::vector<int>{1, 2, 1, 0}));
+    ExpectRecordingMatches(rig, SentByNumber(rig.sim.Frames()));
+}
+
+TEST(MeasurementE2e, ATransmitterResetEndsTheMeasurementWithItsFilesIntact)
+{
+    MeasurementRig rig;
+    ASSERT_TRUE(rig.StartMeasuring());
+    ASSERT_TRUE(rig.WaitStored(3));
+    rsim::FrameSpec reset;
+    reset.prefix = {0x53, 0x01, 0x00};
+    rig.sim.SendFrame(reset);
+    ASSERT_TRUE(MeasurementRig::SpinUntil([&] { return !rig.prompter->Errors().empty(); }));
+    MeasurementRig::Spin(150);
+    ExpectOneError(rig, 19);
+    const std::string letters = rig.Letters();
+    EXPECT_EQ(letters, "evnbe");
+    // Every second stored before the reset is in the files, whole.
+    SentSeconds sent = SentByNumber(rig.sim.Frames());
+    ExpectRecordingMatches(rig, sent);
+}
+
+TEST(MeasurementE2e, AFolderThatCannotTakeTheFilesEndsInError12)
+{
+    MeasurementRig rig;
+    std::ofstream(rig.folder.file("plain")) << "a file where the folder should be";
+    rig.Log().SetFolder(rig.folder.file("plain") + "/records");
+    StartAndWaitForTheEnd(rig, 2);
+    ExpectOneError(rig, 12);
+    EXPECT_EQ(rig.Letters(), "evnbe");
+    EXPECT_EQ(rig.modes, (std::vector<int>{1, 0}));
+    EXPECT_EQ(rig.Files(), std::vector<std::string>{"plain"});
+}
