@@ -2,6 +2,7 @@
 // a crash, and appending a record to them must leave a whole file (its size equal to the
 // header plus the records its header counts).
 
+#include "MemoryFile.h"
 #include "recording/EdfFile.h"
 #include "recording/EdfFields.h"
 
@@ -9,23 +10,14 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-#include <sys/mman.h>
-#include <unistd.h>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const int fd = memfd_create("edf", MFD_CLOEXEC);
-    if (fd < 0)
+    const MemoryFile file("edf", data, size);
+    if (!file.IsOpen())
         return 0;
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = write(fd, data + done, size - done);
-        if (n <= 0)
-            break;
-        done += static_cast<std::size_t>(n);
-    }
-    const std::string path = "/proc/self/fd/" + std::to_string(fd);
+    const std::string path = file.Path();
     try {
         CEdfFile edf(path, CFile::modeReadWrite, [] { return std::time_t{1551921631}; });
         // The count the review passes, capped so that a huge claim stays cheap.
@@ -56,6 +48,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     } catch (const CFileException&) {
     }
-    close(fd);
     return 0;
 }

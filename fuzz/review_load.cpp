@@ -6,13 +6,12 @@
 #include "mainwindow/review/ReviewFile.h"
 #include "mainwindow/review/ReviewSpectrum.h"
 #include "mainwindow/review/ReviewView.h"
+#include "MemoryFile.h"
 #include "recording/EdfFile.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace {
 
@@ -34,17 +33,10 @@ float Touch(std::span<const float> values)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const int fd = memfd_create("review", MFD_CLOEXEC);
-    if (fd < 0)
+    const MemoryFile file("review", data, size);
+    if (!file.IsOpen())
         return 0;
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = write(fd, data + done, size - done);
-        if (n <= 0)
-            break;
-        done += static_cast<std::size_t>(n);
-    }
-    const std::string path = "/proc/self/fd/" + std::to_string(fd);
+    const std::string path = file.Path();
     try {
         CEdfFile edf(path, CFile::modeRead);
         CReviewFile review;
@@ -72,6 +64,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     } catch (const CFileException&) {
     }
-    close(fd);
     return 0;
 }

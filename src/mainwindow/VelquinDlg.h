@@ -147,6 +147,8 @@ public:
     void PageRight();
 
     // A control by its id (nullptr when the window has none), a command's action by its id.
+    // Sets a time label's caption; a caption wider than the label grows it to the left.
+    void SetLabelText(QLabel* label, const char* text);
     QWidget* DlgItem(int id) const;
     QAction* CommandAction(int id) const;
     // Runs the button or command with this id, as a click or a menu choice does.

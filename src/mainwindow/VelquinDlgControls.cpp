@@ -160,3 +160,21 @@ QAction* CVelquinDlg::CommandAction(int id) const
 {
     return m_commands.value(id, nullptr);
 }
+
+void CVelquinDlg::SetLabelText(QLabel* label, const char* text)
+{
+    // The time labels are right-aligned in their template place. A caption wider than that
+    // place in this program's font grows to the left so it shows whole; a shorter one takes
+    // the template place again.
+    label->setText(QString::fromUtf8(text));
+    for (const sControlTemplate& c : MainDialogTemplate().controls) {
+        if (QString::number(c.id) != label->objectName())
+            continue;
+        QRect place = DluRectToPixels(c.x, c.y, c.w, c.h);
+        const int needed = label->sizeHint().width();
+        if (needed > place.width())
+            place.setLeft(place.left() + place.width() - needed);
+        label->setGeometry(place);
+        return;
+    }
+}

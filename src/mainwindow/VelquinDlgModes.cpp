@@ -124,9 +124,9 @@ void CVelquinDlg::ReturnToRealTimeMode()
     ResetGraphs();
     ClearGraphs();
     ReleaseReviewFile();
-    m_staticStartTime->setText(QString::fromUtf8(kTextStartTimeLabel));
+    SetLabelText(m_staticStartTime, kTextStartTimeLabel);
     m_editStartTime->clear();
-    m_staticNowTime->setText(QString::fromUtf8(kTextNowTimeLabel));
+    SetLabelText(m_staticNowTime, kTextNowTimeLabel);
     m_editNowTime->clear();
     UpdateTitle();
 }

@@ -112,7 +112,7 @@ void CVelquinDlg::LoadEdf(CEdfFile& file)
     m_startTime = m_review.StartTime();
     m_strRecorderId = QString::fromStdString(m_review.RecordingId());
 
-    m_staticStartTime->setText(QString::fromUtf8(kTextRecordedTimeLabel));
+    SetLabelText(m_staticStartTime, kTextRecordedTimeLabel);
     SetFieldText(m_editStartTime, TimeSpanText(m_startTime, m_startTime + m_nReviewSeconds));
     m_graphEeg->SetYLabel(AxisLabel(m_review.EegDimension()), 0);
     m_graphEmg->SetYLabel(AxisLabel(m_review.EmgDimension()), 0);
@@ -179,7 +179,7 @@ void CVelquinDlg::RedrawReview()
         m_reviewSpectrum.Get(m_sleepScorer, m_review.EegFrom(first), first, range, rate, m_nFftDisplayMode);
     ShowSpectrum(spectrum.values, spectrum.bands);
 
-    m_staticNowTime->setText(QString::fromUtf8(kTextShownTimeLabel));
+    SetLabelText(m_staticNowTime, kTextShownTimeLabel);
     SetFieldText(m_editNowTime, TimeSpanText(m_startTime + first, m_startTime + first + range));
     m_nCursorSecond = CursorSecond(first, range, m_dCursorFraction);
 }
