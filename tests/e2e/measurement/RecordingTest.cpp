@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QRegularExpression>
 
-#include <regex>
 
 #include "FileChecks.h"
 #include "support/Screenshot.h"
@@ -97,7 +97,7 @@ TEST(MeasurementE2e, HappyPathStoresEverySecondShowsItAndStops)
     EXPECT_GE(start, before - 1);
     EXPECT_LE(start, std::time(nullptr));
     const QString startText = qobject_cast<QLineEdit*>(rig.dlg->DlgItem(1078))->text();
-    EXPECT_TRUE(std::regex_match(startText.toStdString(), std::regex(R"(\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2})")));
+    EXPECT_TRUE(QRegularExpression(R"(^\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2}$)").match(startText).hasMatch());
     const QString nowText = qobject_cast<QLineEdit*>(rig.dlg->DlgItem(1072))->text();
     EXPECT_GE(nowText, startText);
 
@@ -117,15 +117,16 @@ TEST(MeasurementE2e, HappyPathStoresEverySecondShowsItAndStops)
     // Two files named after the start, holding the same seconds.
     const std::vector<std::string> files = rig.Files();
     ASSERT_EQ(files.size(), 2u);
-    const std::regex name(R"((\d{8}_\d{6})\.(csv|edf))");
-    std::smatch m0, m1;
-    ASSERT_TRUE(std::regex_match(files[0], m0, name));
-    ASSERT_TRUE(std::regex_match(files[1], m1, name));
-    EXPECT_EQ(m0[1].str(), m1[1].str());
+    const QRegularExpression name(R"(^(\d{8}_\d{6})\.(csv|edf)$)");
+    const QRegularExpressionMatch m0 = name.match(QString::fromStdString(files[0]));
+    const QRegularExpressionMatch m1 = name.match(QString::fromStdString(files[1]));
+    ASSERT_TRUE(m0.hasMatch());
+    ASSERT_TRUE(m1.hasMatch());
+    const std::string stem = m0.captured(1).toStdString();
+    EXPECT_EQ(stem, m1.captured(1).toStdString());
     // Named by the time the files were opened, a second before the first data.
-    EXPECT_TRUE(m0[1].str() == LocalStem(start) || m0[1].str() == LocalStem(start - 1) ||
-                m0[1].str() == LocalStem(start + 1))
-        << m0[1].str();
+    EXPECT_TRUE(stem == LocalStem(start) || stem == LocalStem(start - 1) || stem == LocalStem(start + 1))
+        << stem;
     EXPECT_GE(rig.Stored(), 5u);
     EXPECT_EQ(StoredSequences(rig).front(), 0);
     ExpectRecordingMatches(rig, SentByNumber(rig.sim.Frames()));
