@@ -17,7 +17,7 @@
 class CKeyRuleDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit CKeyRuleDialog(const sSettingDialogTemplate& dialogTemplate, QWidget* parent = nullptr);
+    explicit CKeyRuleDialog(const sDialogTemplate& dialogTemplate, QWidget* parent = nullptr);
 
     // Runs the dialog modally: IDOK when it was accepted, IDCANCEL otherwise.
     int DoModal();
@@ -35,8 +35,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QWidget* CreateControl(const sDlgControlTemplate& control);
-
     QHash<int, QWidget*> m_controls;
 };
 

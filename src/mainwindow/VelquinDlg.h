@@ -56,6 +56,7 @@
 #include "mainwindow/ReceiverEvent.h"
 
 class QAction;
+struct sControlTemplate;
 class QCheckBox;
 class QDragEnterEvent;
 class QDropEvent;
@@ -173,7 +174,7 @@ private:
 
     // Construction (VelquinDlg.cpp, VelquinDlgControls.cpp, VelquinDlgMenus.cpp).
     void CreateControls();
-    QWidget* CreateControl(int id, int kind, const QString& caption, unsigned style);
+    QWidget* CreateControl(const sControlTemplate& control);
     void BuildMenuBar();
     void InitializeDialog();
     void ReleaseResources();

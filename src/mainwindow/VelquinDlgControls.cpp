@@ -5,11 +5,10 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "dialogs/TemplateControl.h"
 #include "mainwindow/ClientArea.h"
 #include "mainwindow/VelquinDlg.h"
-#include "platform/qt/DialogStyle.h"
 #include "platform/qt/DialogUnits.h"
-#include "platform/qt/MultiLineButton.h"
 #include "resources/DialogTemplate.h"
 #include "resources/ResourceIds.h"
 
@@ -25,12 +24,6 @@ void CClientArea::resizeEvent(QResizeEvent* event)
 
 namespace {
 
-Qt::FocusPolicy FocusPolicyFor(unsigned style)
-{
-    // Controls with a tab stop take the focus by Tab and click, the others by click only.
-    return (style & kStyleTabStop) ? Qt::StrongFocus : Qt::ClickFocus;
-}
-
 template <typename T>
 T* Typed(QWidget* w)
 {
@@ -45,7 +38,7 @@ void CVelquinDlg::CreateControls()
     setCentralWidget(m_clientArea);
 
     for (const sControlTemplate& c : MainDialogTemplate().controls) {
-        QWidget* control = CreateControl(c.id, static_cast<int>(c.kind), QString::fromUtf8(c.caption), c.style);
+        QWidget* control = CreateControl(c);
         control->setObjectName(QString::number(c.id));
         PlaceControlInDlu(control, c.x, c.y, c.w, c.h);
         m_controls.insert(c.id, control);
@@ -80,62 +73,17 @@ void CVelquinDlg::CreateControls()
     m_staticStatusSource->setAutoFillBackground(true);
 }
 
-QWidget* CVelquinDlg::CreateControl(int id, int kind, const QString& caption, unsigned style)
+QWidget* CVelquinDlg::CreateControl(const sControlTemplate& c)
 {
     QWidget* parent = m_clientArea;
-    switch (static_cast<eControlKind>(kind)) {
-    case eControlKind::Static: {
-        auto* label = new QLabel(caption, parent);
-        label->setTextFormat(Qt::PlainText);
-        label->setAlignment((style & kStyleAlignRight) ? Qt::AlignRight | Qt::AlignTop
-                                                       : Qt::AlignLeft | Qt::AlignTop);
-        if (style & kStyleClientEdge) {
-            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            label->setLineWidth(2);
-            label->setWordWrap(true);
-        }
-        label->setFocusPolicy(Qt::NoFocus);
-        return label;
-    }
-    case eControlKind::Edit: {
-        auto* edit = new QLineEdit(caption, parent);
-        edit->setReadOnly(style & kStyleReadOnly);
-        edit->setFocusPolicy(FocusPolicyFor(style));
-        return edit;
-    }
-    case eControlKind::Button:
-    case eControlKind::MultiLineButton: {
-        QPushButton* button = static_cast<eControlKind>(kind) == eControlKind::Button
-                                  ? new QPushButton(caption, parent)
-                                  : new CMultiLineButton(caption, parent);
-        // Enter never clicks a button of this window.
-        button->setAutoDefault(false);
-        button->setDefault(false);
-        button->setFocusPolicy(FocusPolicyFor(style));
-        connect(button, &QPushButton::clicked, this, [this, id] { OnCommand(id); });
-        return button;
-    }
-    case eControlKind::CheckBox: {
-        auto* box = new QCheckBox(caption, parent);
-        box->setStyle(DialogControlStyle());
-        box->setFocusPolicy(FocusPolicyFor(style));
-        // Only a click by the user runs the handler, not a change made by the program.
-        connect(box, &QCheckBox::clicked, this, [this, id] { OnCommand(id); });
-        return box;
-    }
-    case eControlKind::GroupBox: {
-        auto* group = new CGroupBox(caption, parent);
-        group->setFocusPolicy(Qt::NoFocus);
-        return group;
-    }
-    case eControlKind::ScrollBar: {
-        auto* bar = new QScrollBar(Qt::Horizontal, parent);
-        bar->setFocusPolicy(FocusPolicyFor(style));
-        bar->setPageStep(0);
-        return bar;
-    }
-    case eControlKind::Custom:
-        break;
+    const int id = c.id;
+    if (QWidget* control = CreateTemplateControl(c, parent)) {
+        if (auto* button = qobject_cast<QPushButton*>(control))
+            connect(button, &QPushButton::clicked, this, [this, id] { OnCommand(id); });
+        // Only a click by the user runs a check box's handler, not a change made by the program.
+        if (auto* box = qobject_cast<QCheckBox*>(control))
+            connect(box, &QCheckBox::clicked, this, [this, id] { OnCommand(id); });
+        return control;
     }
     // The program's own windows, by id.
     switch (id) {

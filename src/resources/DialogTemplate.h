@@ -7,10 +7,13 @@
 
 enum class eControlKind {
     Static,            // text label
-    Edit,              // single-line edit
+    Edit,              // single-line edit, scrolling sideways
+    MultiLineEdit,     // multi-line edit
     Button,            // push button
     MultiLineButton,   // push button whose caption wraps
     CheckBox,          // auto check box
+    RadioButton,       // auto radio button
+    DropDownList,      // combo box that only lists (no typing)
     GroupBox,          // frame with a caption
     ScrollBar,         // horizontal scroll bar
     Custom,            // a window of the program's own (graph, chart), chosen by id
@@ -30,7 +33,7 @@ enum eControlStyle : unsigned {
 struct sControlTemplate {
     int id;
     eControlKind kind;
-    const char* caption;  // UTF-8
+    const char* caption;  // UTF-8; "\r\n" breaks a line
     unsigned style;       // eControlStyle bits
     int x, y, w, h;       // dialog units
 };

@@ -4,21 +4,21 @@
 
 namespace {
 
-using K = eDlgControlKind;
+using K = eControlKind;
 constexpr unsigned kTab = kStyleTabStop;
 
-constexpr std::array<sDlgControlTemplate, 4> kCommunicationControls = {{
+constexpr std::array<sControlTemplate, 4> kCommunicationControls = {{
     {kIdPortLabel, K::Static, "ポート番号 ：", kStyleNone, 21, 13, 42, 8},
     {kIdPortList, K::DropDownList, "", kTab, 67, 11, 67, 12},
     {kIdOk, K::Button, "OK", kTab, 62, 36, 49, 14},
     {kIdCancel, K::Button, "キャンセル", kTab, 119, 36, 49, 14},
 }};
 
-constexpr sSettingDialogTemplate kCommunication = {
+constexpr sDialogTemplate kCommunication = {
     "通信設定", "MS UI Gothic", 9, 183, 58, kCommunicationControls,
 };
 
-constexpr std::array<sDlgControlTemplate, 17> kSavedFileControls = {{
+constexpr std::array<sControlTemplate, 17> kSavedFileControls = {{
     {kIdFolderLabel, K::Static, "保存先フォルダ：", kStyleNone, 11, 13, 163, 9},
     {kIdFolder, K::MultiLineEdit, "", kStyleReadOnly | kStyleBorder, 18, 28, 241, 38},
     {kIdBrowse, K::Button, "変更", kTab, 209, 11, 50, 14},
@@ -39,13 +39,13 @@ constexpr std::array<sDlgControlTemplate, 17> kSavedFileControls = {{
     {kIdCancel, K::Button, "キャンセル", kTab, 185, 223, 50, 14},
 }};
 
-constexpr sSettingDialogTemplate kSavedFile = {
+constexpr sDialogTemplate kSavedFile = {
     "保存ファイル設定", "MS UI Gothic", 9, 268, 246, kSavedFileControls,
 };
 
 // Each pair of radio buttons starts a group of its own. The list stands one line high; the
 // template's height of 30 is that of the opened list.
-constexpr std::array<sDlgControlTemplate, 10> kFftControls = {{
+constexpr std::array<sControlTemplate, 10> kFftControls = {{
     {kIdFftModeGroup, K::GroupBox, "FFT表示方法", kStyleNone, 7, 11, 150, 40},
     {kIdFftBandMode, K::RadioButton, "δ波・θ波・α波・β波を表示", kTab, 19, 22, 98, 10},
     {kIdFftDetailMode, K::RadioButton, "周波数詳細を表示", kStyleNone, 19, 36, 78, 10},
@@ -58,23 +58,23 @@ constexpr std::array<sDlgControlTemplate, 10> kFftControls = {{
     {kIdCancel, K::Button, "キャンセル", kTab, 115, 140, 50, 14},
 }};
 
-constexpr sSettingDialogTemplate kFft = {
+constexpr sDialogTemplate kFft = {
     "FFT設定", "MS UI Gothic", 9, 172, 161, kFftControls,
 };
 
 }  // namespace
 
-const sSettingDialogTemplate& FftSettingTemplate()
+const sDialogTemplate& FftSettingTemplate()
 {
     return kFft;
 }
 
-const sSettingDialogTemplate& CommunicationSettingTemplate()
+const sDialogTemplate& CommunicationSettingTemplate()
 {
     return kCommunication;
 }
 
-const sSettingDialogTemplate& SavedFileSettingTemplate()
+const sDialogTemplate& SavedFileSettingTemplate()
 {
     return kSavedFile;
 }

@@ -3,37 +3,7 @@
 // creation order (which is also their Tab order) with their places in dialog units. The
 // dialogs (src/dialogs) make widgets of them; a control's objectName is its decimal id.
 
-#include <span>
-
 #include "resources/DialogTemplate.h"
-
-// Kinds of control the settings dialogs use.
-enum class eDlgControlKind {
-    Static,         // text label
-    Edit,           // single-line edit, scrolling sideways
-    MultiLineEdit,  // multi-line edit
-    Button,         // push button
-    CheckBox,       // auto check box
-    RadioButton,    // auto radio button
-    DropDownList,   // combo box that only lists (no typing)
-    GroupBox,       // frame with a caption
-};
-
-struct sDlgControlTemplate {
-    int id;
-    eDlgControlKind kind;
-    const char* caption;  // UTF-8; "\r\n" breaks a line
-    unsigned style;       // eControlStyle bits (DialogTemplate.h)
-    int x, y, w, h;       // dialog units
-};
-
-struct sSettingDialogTemplate {
-    const char* caption;
-    const char* fontFace;
-    int fontPoints;
-    int width, height;  // dialog units
-    std::span<const sDlgControlTemplate> controls;
-};
 
 // The dialogs' buttons.
 inline constexpr int kIdOk = 1;
@@ -42,7 +12,7 @@ inline constexpr int kIdCancel = 2;
 // Communication settings (template 144).
 inline constexpr int kIdPortLabel = 1077;
 inline constexpr int kIdPortList = 1078;
-const sSettingDialogTemplate& CommunicationSettingTemplate();
+const sDialogTemplate& CommunicationSettingTemplate();
 
 // Saved-file settings (template 146).
 inline constexpr int kIdNamingLabel = 1092;
@@ -60,7 +30,7 @@ inline constexpr int kIdEdfNameLabel = 1105;
 inline constexpr int kIdCsvNameLabel = 1106;
 inline constexpr int kIdEdfName = 1108;
 inline constexpr int kIdCsvName = 1109;
-const sSettingDialogTemplate& SavedFileSettingTemplate();
+const sDialogTemplate& SavedFileSettingTemplate();
 
 // FFT settings (template 145).
 inline constexpr int kIdFftModeGroup = 1084;
@@ -71,4 +41,4 @@ inline constexpr int kIdFftNewestSeconds = 1086;
 inline constexpr int kIdFftShownRange = 1087;
 inline constexpr int kIdFftYMaxLabel = 1088;
 inline constexpr int kIdFftYMaxList = 1089;
-const sSettingDialogTemplate& FftSettingTemplate();
+const sDialogTemplate& FftSettingTemplate();
