@@ -17,6 +17,8 @@
 #include "display/HypnogramMSChart.h"
 #include "platform/qt/Fonts.h"
 
+#include "BenchTiming.h"
+
 namespace {
 
 struct sFigures {
@@ -27,17 +29,11 @@ struct sFigures {
 
 sFigures TimeRounds(int rounds, const std::function<void(int)>& round)
 {
-    std::vector<double> ms;
-    ms.reserve(static_cast<std::size_t>(rounds));
-    for (int i = 0; i < rounds; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        round(i);
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
+    std::vector<double> ms = TimeEach(rounds, round);
     const double first = ms.front();
     ms.erase(ms.begin());
-    std::sort(ms.begin(), ms.end());
-    return {first, ms[ms.size() / 2], ms.back()};
+    const sTiming rest = Summarise(std::move(ms));
+    return {first, rest.median, rest.worst};
 }
 
 void Draw(const CMschart& chart, QImage& image)

@@ -14,19 +14,15 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
+
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
+using Clock = BenchClock;
 
 double Median(std::vector<double> values)
 {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return Summarise(std::move(values)).median;
 }
 
 }  // namespace

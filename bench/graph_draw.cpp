@@ -17,27 +17,17 @@
 #include "display/RealTimeGraph.h"
 #include "platform/qt/Fonts.h"
 
+#include "BenchTiming.h"
+
 namespace {
 
 constexpr int kSamples = 4 * 3600 * 128;
 constexpr int kRuns = 41;
 
-struct sTiming {
-    double median = 0.0;
-    double worst = 0.0;
-};
-
 sTiming Measure(const std::function<void()>& run)
 {
     run(); // the first run loads the fonts
-    std::vector<double> ms;
-    for (int i = 0; i < kRuns; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        run();
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.back()};
+    return Summarise(TimeEach(kRuns, run));
 }
 
 void SetUp(CGraph& graph)

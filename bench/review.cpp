@@ -31,30 +31,15 @@
 #include "resources/MenuTables.h"
 #include "resources/ResourceIds.h"
 
+#include "BenchTiming.h"
+
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-struct sTiming {
-    double median = 0.0;
-    double worst = 0.0;
-};
-
-double Milliseconds(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
+using Clock = BenchClock;
 
 sTiming Measure(int runs, const std::function<void()>& run)
 {
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        run();
-        ms.push_back(Milliseconds(Clock::now() - start));
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.back()};
+    return Summarise(TimeEach(runs, run));
 }
 
 void Print(const char* what, const sTiming& t)

@@ -13,21 +13,14 @@
 #include <thread>
 #include <vector>
 
-namespace {
+#include "BenchTiming.h"
 
-using Clock = std::chrono::steady_clock;
+namespace {
 
 template <typename F>
 double MedianMs(int runs, F&& run)
 {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        run();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return Summarise(TimeEach(runs, run)).median;
 }
 
 } // namespace
