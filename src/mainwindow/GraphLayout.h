@@ -2,7 +2,7 @@
 // Where the graphs and charts of the main window stand, as plain arithmetic: which of the
 // sixteen layouts the four display check boxes choose, each control's rectangle in percent
 // of the client band (the client area less 60 pixels at the top and 20 at the bottom), and
-// its pixel rectangle with the original's double-precision steps and truncations.
+// its pixel rectangle with double-precision steps and truncations in a fixed order.
 
 #include <array>
 

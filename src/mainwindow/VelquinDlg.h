@@ -259,7 +259,7 @@ private:
     sDlgServices m_services;
     CWindowLinkSink m_linkSink{this};
 
-    // Members of the window, in the original's order.
+    // Members of the window.
     QIcon m_hIcon;
     int m_nMode = kModeIdle;
     std::unique_ptr<IWaveIo> m_pWaveIo;
@@ -295,7 +295,7 @@ private:
     QString m_strOpenedFile;
     std::vector<sDataFilePosition> m_filePositions;
     QString m_strRecorderId;
-    CReviewFile m_review;  // the samples of the reviewed file (the original's review arrays)
+    CReviewFile m_review;  // the samples of the reviewed file (both channels as float arrays)
     int m_nSampleRate = 128;
     int m_nReviewSeconds = 0;
     std::time_t m_startTime = 0;

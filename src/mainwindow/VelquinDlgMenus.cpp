@@ -74,7 +74,7 @@ void CVelquinDlg::BuildMenuBar()
         {[bar](const QString& caption) { return bar->addMenu(caption); },
          [this](QMenu* menu) { connect(menu, &QMenu::aboutToShow, this, &CVelquinDlg::OnMenuSelect); },
          [this](QAction* action, int id) {
-             // Check marks belong to the handlers and the refresh, as on the original's
+             // Check marks belong to the handlers and the refresh, as on Windows
              // menus: the mark Qt flips on a click is put back before the command runs.
              connect(action, &QAction::triggered, this, [this, action, id](bool checked) {
                  if (action->isCheckable())

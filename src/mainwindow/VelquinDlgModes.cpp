@@ -106,7 +106,7 @@ void CVelquinDlg::LayoutButtons()
     PlaceStatusFields();
     UpdateStatusBar();
     update();
-    // The original laid the graphs out again on the repaint that followed; this also hides
+    // The graphs are laid out again after the mode's controls change; this also hides
     // the review row again when no graph is shown.
     OnClientResized();
 }

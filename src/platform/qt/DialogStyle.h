@@ -1,5 +1,5 @@
 #pragma once
-// Controls of the windows drawn with the measures of the original dialogs: check boxes and
+// Controls of the windows drawn with the measures of Windows dialogs: check boxes and
 // radio buttons with a 13-pixel box and 3 pixels before their text, so the captions fit the
 // template's narrow places; and group boxes whose frame runs through the middle of their
 // title.

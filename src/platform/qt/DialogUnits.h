@@ -1,8 +1,8 @@
 #pragma once
 // Dialog units: the windows give their controls' places in the units of their templates,
 // which the 9-point template font makes 1.5 pixels across and 1.5 pixels down. Each of x,
-// y, width and height converts on its own, rounded half away from zero as the original
-// dialog manager did.
+// y, width and height converts on its own, rounded half away from zero as the
+// Windows dialog manager does.
 
 #include <QRect>
 #include <QSize>

@@ -1,7 +1,7 @@
 #pragma once
 // Message boxes as the windows use them: an error box, questions and information, reached
 // through an interface so tests can script the answers and read the texts. The answers
-// carry the values of the original message-box results, so callers keep their logic.
+// carry the values of the Windows message-box results, so callers keep their logic.
 
 #include <QString>
 

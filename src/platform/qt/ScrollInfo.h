@@ -1,5 +1,5 @@
 #pragma once
-// Scroll-bar information in the original terms: a range min..max that includes the last
+// Scroll-bar information in Windows terms: a range min..max that includes the last
 // page, a page size and a position that runs from min to max − page + 1. A QScrollBar
 // counts its maximum as the last position instead; these two functions translate.
 
@@ -12,7 +12,7 @@ struct sScrollInfo {
     int pos = 0;
 };
 
-// Sets range, page and position (the position is clamped to the last page, as the original
-// did) and repaints the bar.
+// Sets range, page and position (the position is clamped to the last page, as a Windows
+// scroll bar does) and repaints the bar.
 void SetScrollInfo(QScrollBar* bar, const sScrollInfo& info);
 sScrollInfo GetScrollInfo(const QScrollBar* bar);

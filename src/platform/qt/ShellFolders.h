@@ -1,5 +1,5 @@
 #pragma once
-// The user's folders: the Documents folder stands where the original used "My Documents".
+// The user's Documents folder, as Qt reports it (the home folder when there is none).
 
 #include <QString>
 

@@ -91,7 +91,7 @@ TEST(ReviewScroll, EveryActionIsHeldToTheFileAndMovesTheShownPart)
     EXPECT_EQ(FieldText(h, kIdNowTime), "2024/01/03 00:09:20-00:09:50");
     const sEdfFixture f = ReviewFiles::OwnFixture(600);
     EXPECT_NEAR(h.Probe().GraphEeg()->GetStoredData()[5], EdfPhysical(f, f.value(0, 570 * 128 + 5)), 1e-3);
-    // Scroll information in the original's terms.
+    // Scroll information in Windows terms.
     const sScrollInfo info = GetScrollInfo(bar);
     EXPECT_EQ(info.max, 599);
     EXPECT_EQ(info.page, 30);

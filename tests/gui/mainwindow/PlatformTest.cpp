@@ -1,5 +1,5 @@
 // The Qt platform layer the windows stand on: dialog units, scroll information in the
-// original's terms, the INI profile, the message boxes, and the screen-saver hold over D-Bus.
+// Windows terms, the INI profile, the message boxes, and the screen-saver hold over D-Bus.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -49,7 +49,7 @@ TEST(DialogUnits, RoundHalfAwayFromZeroForEachEdgeOnItsOwn)
     EXPECT_EQ(w.geometry(), QRect(11, 15, 105, 35));
 }
 
-TEST(ScrollInfo, RangeIncludesTheLastPageAsTheOriginalCounted)
+TEST(ScrollInfo, RangeIncludesTheLastPageAsWindowsCounts)
 {
     QScrollBar bar(Qt::Horizontal);
     // A file of 45 seconds shown 30 at a time: positions 0..15.
