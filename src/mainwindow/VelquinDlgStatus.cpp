@@ -154,7 +154,7 @@ int CVelquinDlg::ConfirmSavedFileSettings()
 {
     const QString folder = FromStd(m_waveLog.GetFolder());
     const int types = m_waveLog.GetFileTypes();
-    const bool noType = (types & (kTypeEdf | kTypeCsv)) == 0;
+    const bool noType = !m_waveLog.RecordsFiles();
 
     const QString folderPart = ConfirmLine(folder);
 
@@ -197,7 +197,7 @@ int CVelquinDlg::ConfirmSavedFileSettings()
 int CVelquinDlg::ConfirmNoFileType()
 {
     // A stored value without either type bit records nothing, whatever its other bits.
-    if ((m_waveLog.GetFileTypes() & (kTypeEdf | kTypeCsv)) != 0)
+    if (m_waveLog.RecordsFiles())
         return IDYES;
     return Prompt(Text(kTextConfirmNoFileType), ePromptButtons::YesNo, ePromptIcon::Question);
 }

@@ -13,9 +13,6 @@ inline constexpr int kFrameEegOffset = 9;
 inline constexpr int kFrameEmgOffset = kFrameEegOffset + kFrameBlockBytes;
 inline constexpr std::uint8_t kEegMarker = 0x62;  // 'b'
 inline constexpr std::uint8_t kEmgMarker = 0x65;  // 'e'
-// A frame whose checksum fails is still numbered only when it lies this close to the
-// highest number taken; farther away its number cannot be trusted.
-inline constexpr int kBadFrameSequenceWindow = 240;
 
 // Link status values 0..5.
 enum LinkStatus : int {

@@ -154,6 +154,14 @@ bool CSerialIo::WaitPass()
     return m_receiving.load();
 }
 
+void CSerialIo::OnPassElapsed()
+{
+    // The time-out comes once the idle time is past the limit, not when it reaches it:
+    // with the default timings on the 101st pass without a complete reply or frame.
+    if (m_idleMs.fetch_add(m_timings.passMs) + m_timings.passMs > m_timings.timeoutMs)
+        OnReceiveTimeout();
+}
+
 void CSerialIo::ReadLoop()
 {
     m_idleMs.store(0);
@@ -165,8 +173,7 @@ void CSerialIo::ReadLoop()
     while (m_receiving.load()) {
         if (!WaitPass())
             break;
-        if (m_idleMs.fetch_add(m_timings.passMs) + m_timings.passMs > m_timings.timeoutMs)
-            OnReceiveTimeout();
+        OnPassElapsed();
         // A port that cannot tell or has nothing queued (also a hung-up one) skips the pass.
         const int queued = m_port.QueuedBytes();
         if (queued <= 0)

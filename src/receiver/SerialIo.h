@@ -91,14 +91,16 @@ public:
     void SetLinkStatus(int status) { m_linkStatus.store(status); }
     int TakeFrame(sFrameSnapshot& frame);
 
-    // The byte intake. The read thread calls OnChunk with every chunk it reads and
-    // OnReceiveTimeout when the time-out passes; tests and the fuzz target call them
+    // The byte intake. The read thread calls OnPassElapsed every pass and OnChunk with every
+    // chunk it reads; OnPassElapsed runs OnReceiveTimeout when the time-out passes; tests and the fuzz target call them
     // directly on a link without a port, after SetOwner.
     void SetOwner(ILinkSink* owner) { m_owner.store(owner); }
     void OnChunk(const std::uint8_t* bytes, int count);
     void OnReply(const std::uint8_t* bytes, int count);
     void OnDataBytes(const std::uint8_t* bytes, int count);
     void OnReceiveTimeout();
+    // One read pass, counted as idle time; runs the time-out when it is due.
+    void OnPassElapsed();
 
 protected:
     // Start the threads; 1 when started. Virtual so that a test can refuse them.
@@ -117,6 +119,9 @@ private:
     // notifications to post once the lock is released.
     void TakeFrames(std::vector<int>& posts);
     void TakeFrameAt(std::size_t p, std::vector<int>& posts);
+    // Takes every whole frame with a good checksum that lies before position end (lock
+    // held); returns where end has moved to once they left the buffer.
+    int TakeGoodFramesInFront(int end, std::vector<int>& posts);
     // Stores what an accepted (or refused card) reply carries (lock held).
     void StoreReplyValues(int id, const std::uint8_t* reply, int length, bool accepted);
 

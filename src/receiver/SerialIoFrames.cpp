@@ -2,7 +2,6 @@
 #include "receiver/SerialIo.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 
 void CSerialIo::OnDataBytes(const std::uint8_t* bytes, int count)
@@ -50,9 +49,11 @@ void CSerialIo::TakeFrameAt(std::size_t p, std::vector<int>& posts)
     const bool checksumOk = IsFrameChecksumValid(frame);
     const int highest = m_highestSequence.load();
     const int n = ExtendSequence(highest, FrameSequence16(frame));
-    // A damaged frame far from the highest number may carry a damaged number: trusting it
-    // would shift the numbering of every later frame. It is consumed without effect.
-    const bool usable = checksumOk || highest < 0 || std::abs(n - highest) <= kBadFrameSequenceWindow;
+    // A damaged frame's number may be what was damaged, so it decides nothing: it stands
+    // for a second (as zeros) only when it is exactly the next one expected. Any other
+    // damaged frame, and a damaged first frame of a measurement, is consumed without
+    // effect; the next good frame shows the gap, which the owner fills.
+    const bool usable = checksumOk || (highest >= 0 && n == highest + 1);
     if (usable) {
         if (checksumOk) {
             std::memcpy(m_eegRaw, frame + kFrameEegOffset, kFrameBlockBytes);

@@ -59,6 +59,7 @@ void CSerialIo::OnReply(const std::uint8_t* bytes, int count)
     int word = m_replyWord.load();
     const int id = word & 0xFF;
     sReplyOutcome outcome;
+    std::vector<int> framePosts;
     {
         std::lock_guard<std::mutex> guard(m_lock);
         const sReplySpec spec = ReplySpecFor(id, m_expectedNameLength);
@@ -72,9 +73,15 @@ void CSerialIo::OnReply(const std::uint8_t* bytes, int count)
         // The first frame after a start counts as new whatever its number.
         if (id == kCmdStart)
             m_highestSequence.store(-1);
-        const int p = FindReply(m_rxBuffer.data(), buffered, spec);
+        int p = FindReply(m_rxBuffer.data(), buffered, spec);
         if (p < 0)
             return;
+        // The receiver keeps sending while the stop command travels, so a whole data frame
+        // can arrive in front of the stop reply: the measurement's last second, taken as
+        // data first. In front of any other reply no measurement is running, and frames
+        // there (a stream left over from before) go with the other bytes.
+        if (id == kCmdStop || id == kCmdStop2)
+            p = TakeGoodFramesInFront(p, framePosts);
         std::uint8_t reply[32];
         std::copy_n(m_rxBuffer.begin() + p, spec.length, reply);
         // Bytes in front of the reply go with it; bytes behind it stay.
@@ -84,14 +91,33 @@ void CSerialIo::OnReply(const std::uint8_t* bytes, int count)
         outcome = DecideReply(id, reply, accepted);
         // Reply mode and pending id change together, and only if no new command replaced
         // this one meanwhile; a superseded reply is consumed without effect.
-        if (!m_replyWord.compare_exchange_strong(word, ReplyWord(0, outcome.pendingId)))
-            return;
-        StoreReplyValues(id, reply, spec.length, accepted);
+        if (m_replyWord.compare_exchange_strong(word, ReplyWord(0, outcome.pendingId)))
+            StoreReplyValues(id, reply, spec.length, accepted);
+        else
+            outcome = {};
     }
+    for (int code : framePosts)
+        Post(code);
     if (outcome.state >= 0)
         SetCommandState(outcome.state);
     if (outcome.post)
         Post(outcome.post);
+}
+
+int CSerialIo::TakeGoodFramesInFront(int end, std::vector<int>& posts)
+{
+    int q = 0;
+    while (q + kFrameSize <= end) {
+        const std::uint8_t* at = m_rxBuffer.data() + q;
+        if (IsFrameStart(at) && IsFrameChecksumValid(at)) {
+            TakeFrameAt(static_cast<std::size_t>(q), posts);
+            end -= q + kFrameSize;
+            q = 0;
+        } else {
+            ++q;
+        }
+    }
+    return end;
 }
 
 void CSerialIo::StoreReplyValues(int id, const std::uint8_t* reply, int length, bool accepted)

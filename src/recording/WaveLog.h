@@ -38,7 +38,7 @@ public:
     void SetRecorderName(const char* name);
     // Takes count EEG values followed by count EMG values (channels must be 2) and writes one
     // record to each open file once 128 of each are pending; later values stay pending. With
-    // no file type chosen it keeps nothing and returns 1. On a write error the pending
+    // no file chosen (RecordsFiles false) it keeps nothing and returns 1. On a write error the pending
     // values are dropped and 0 is returned; the files keep only whole records and rows.
     virtual int Append(const float* samples, unsigned channels, int count);
     // Writes the first 128 EEG and 128 EMG values of samples (count values per channel) over
@@ -52,6 +52,9 @@ public:
     std::string GetFolder() const { return m_folder; }
     void SetFolder(const std::string& folder) { m_folder = folder; }
     int GetFileTypes() const { return m_fileTypes; }
+    // Whether the file types choose any file: only the EDF and CSV bits count, so a stored
+    // value with neither means no files, as 0 does.
+    bool RecordsFiles() const { return (m_fileTypes & (kEdf | kCsv)) != 0; }
     void SetFileTypes(int types) { m_fileTypes = types; }
     int GetNamingMode() const { return m_namingMode; }
     void SetNamingMode(int mode) { m_namingMode = mode; }

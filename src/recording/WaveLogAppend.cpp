@@ -24,7 +24,7 @@ std::array<float, 2 * kRecord> RecordBuffer(const float* eeg, const float* emg)
 
 int CWaveLog::Append(const float* samples, unsigned channels, int count)
 {
-    if (m_fileTypes == 0)
+    if (!RecordsFiles())
         return 1;
     if (channels != 2 || count < 0 || (count > 0 && !samples))
         return Fail();
@@ -53,7 +53,7 @@ int CWaveLog::Append(const float* samples, unsigned channels, int count)
 int CWaveLog::AppendAt(const float* samples, unsigned channels, int count, std::uint64_t edfPosition,
                        std::uint64_t csvPosition)
 {
-    if (m_fileTypes == 0)
+    if (!RecordsFiles())
         return 1;
     // A late second is always a whole one; anything less cannot replace a record.
     if (channels != 2 || count < kRecord || !samples || (!m_edf && !m_csv))

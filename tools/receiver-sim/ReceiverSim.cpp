@@ -362,6 +362,9 @@ void ReceiverSim::HandleCommand(const ParsedCommand& command, Clock::time_point 
     if (effect == StreamEffect::Stop)
         m_streaming = false;
 
+    // Frames that were already on the wire when the command arrived come before its reply.
+    for (int i = 0; i < rule.framesBefore; ++i)
+        EmitFrame({}, now);
     const Bytes reply = ReplyFor(letter, rule);
     const auto start = now + std::chrono::milliseconds(rule.delayMs);
     if (!reply.empty()) {

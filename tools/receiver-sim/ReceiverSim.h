@@ -64,6 +64,7 @@ struct Rule {
     int pieces = 1;         // the reply (with prefix and suffix) split into this many writes
     int pieceGapMs = 0;     // ... this far apart
     Bytes prefix, suffix;   // garbage around the reply, in the same writes
+    int framesBefore = 0;   // whole frames of the stream sent right in front of the reply
     // Auto: 'bb' answered with the default starts the stream, 'ee' answered with the
     // default stops it; every other answer leaves it as it is.
     StreamEffect stream = StreamEffect::Auto;

@@ -32,9 +32,9 @@ void Usage()
                  "  --first-delay MS    time from the start reply to the first frame (default 500)\n"
                  "  --burst             write without pacing to the line rate\n"
                  "  --eeg-like          stream an EEG-like signal instead of noise over the whole range\n"
-                 "  --on C[#K]:ANSWER[:delay=MS][:pieces=N][:gap=MS]\n"
+                 "  --on C[#K]:ANSWER[:delay=MS][:pieces=N][:gap=MS][:frames=N]\n"
                  "                      answer the K-th (default next) command C (e n b d w v g s)\n"
-                 "                      with nak, silent, badsum, wrongletter or ack\n"
+                 "                      with nak, silent, badsum, wrongletter or ack, after N frames\n"
                  "  --quiet             print only the terminal's path\n");
 }
 
@@ -74,6 +74,8 @@ bool ParseRule(const std::string& text, rsim::Rule& rule)
             rule.pieces = std::atoi(part.c_str() + 7);
         } else if (part.rfind("gap=", 0) == 0) {
             rule.pieceGapMs = std::atoi(part.c_str() + 4);
+        } else if (part.rfind("frames=", 0) == 0) {
+            rule.framesBefore = std::atoi(part.c_str() + 7);
         } else {
             return false;
         }

@@ -185,6 +185,23 @@ TEST(MeasurementE2e, LateSecondsAreRewrittenInPlace)
     ExpectRecordingMatches(rig, SentByNumber(rig.sim.Frames()));
 }
 
+// The receiver keeps sending while the stop command travels: the frame already on the wire
+// arrives in front of the stop reply and is the recording's last second.
+TEST(MeasurementE2e, TheFrameInFrontOfTheStopReplyIsTheLastSecond)
+{
+    MeasurementRig rig(Manual());
+    ASSERT_TRUE(StartManual(rig, Seq(0)));
+    ASSERT_TRUE(Send(rig, Seq(1), 2));
+    rsim::Rule stop = rsim::On('e');
+    stop.framesBefore = 1;
+    rig.sim.AddRule(stop);
+    ASSERT_TRUE(rig.StopMeasuring());
+    EXPECT_EQ(rig.Letters(), "evnbe");
+    EXPECT_EQ(StoredSequences(rig), (std::vector<int>{0, 1, 2}));
+    EXPECT_TRUE(rig.prompter->Errors().empty());
+    ExpectRecordingMatches(rig, SentByNumber(rig.sim.Frames()));
+}
+
 TEST(MeasurementE2e, TwoFramesInOneReadAreEachStoredOnceInOrder)
 {
     MeasurementRig rig(Manual());

@@ -187,3 +187,23 @@ TEST(MeasurementE2e, UserFileNamesChosenInTheSettingsAreRecordedAndNotOverwritte
     EXPECT_EQ(rig.Letters(), "evnbe");
     EXPECT_EQ(recfiles::ReadAll(rig.EdfPath()), recorded);
 }
+
+// A stored file type with neither the EDF nor the CSV bit means no files: the confirmation
+// says so, the no-type question follows, and after Yes the measurement runs without files.
+TEST(MeasurementE2e, FileTypesWithoutEitherBitMeasureWithoutFiles)
+{
+    for (int types : {0, 4}) {
+        sRigOptions options;
+        options.fileTypes = types;
+        MeasurementRig rig(options);
+        ASSERT_TRUE(rig.StartMeasuring()) << types;
+        ASSERT_TRUE(rig.WaitStored(3)) << types;
+        ASSERT_TRUE(rig.StopMeasuring()) << types;
+        EXPECT_EQ(rig.Letters(), "evnbe") << types;
+        ASSERT_EQ(rig.prompter->shown.size(), 2u) << types;
+        EXPECT_TRUE(rig.prompter->shown[0].text.contains(QString::fromUtf8("設定なし"))) << types;
+        EXPECT_EQ(rig.prompter->shown[1].buttons, ePromptButtons::YesNo) << types;
+        EXPECT_TRUE(rig.prompter->Errors().empty()) << types;
+        EXPECT_TRUE(rig.Files().empty()) << types;
+    }
+}

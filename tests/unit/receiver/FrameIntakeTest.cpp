@@ -105,17 +105,8 @@ TEST(FrameIntake, DamagedFrames)
     l.Feed(Frame(std::uint16_t(l.link.GetLastSequence() + 1), 0x01, 0, rsim::Damage::ChecksumByte));
     EXPECT_EQ(l.link.GetLinkStatus(), kLinkBatteryLow);  // the fourth status frame in a row
 
-    // A failed checksum far from the highest: its number is not trusted; nothing happens.
     const int highest = l.link.GetLastSequence();
-    l.sink.Clear();
-    l.Feed(Frame(std::uint16_t(highest + 1), 0, 0, rsim::Damage::SampleByte, 7));  // high byte of the number
-    l.Feed(Frame(std::uint16_t(highest + 241), 0, 0, rsim::Damage::SampleByte, 100));
-    l.Feed(Frame(std::uint16_t(highest - 241), 0, 0, rsim::Damage::SampleByte, 100));
-    EXPECT_TRUE(l.sink.Codes().empty());
-    EXPECT_EQ(l.link.GetLastSequence(), highest);
     l.Feed(Frame(std::uint16_t(highest + 1)));
-    EXPECT_EQ(l.sink.Codes(), std::vector<int> {kLinkNewFrame});
-
     // A wrong marker: that sample only reads 0.0.
     l.Feed(Frame(std::uint16_t(highest + 2), 0, 0, rsim::Damage::Marker, 9));
     sFrameSnapshot f;
@@ -126,12 +117,43 @@ TEST(FrameIntake, DamagedFrames)
     EXPECT_EQ(Values(f), expected);
 }
 
-TEST(FrameIntake, FirstDamagedFrameOfAMeasurementIsUsed)
+// A damaged frame (its checksum fails) counts only as the exact next second; any other
+// damaged frame is dropped, since its number may be the damaged part.
+TEST(FrameIntake, DamagedFramesNeverDecideTheNumbering)
 {
-    PortlessLink l;
-    l.Feed(Frame(40000, 0, 0, rsim::Damage::SampleByte, 50));
-    EXPECT_EQ(l.sink.Codes(), std::vector<int> {kLinkNewFrame});
-    EXPECT_EQ(l.link.GetLastSequence(), 40000);
+    struct sCase {
+        const char* name;
+        std::vector<std::pair<int, bool>> frames;  // number as read, damaged
+        std::vector<int> codes;
+        int highest;
+        std::vector<int> zeroSeconds;  // numbers announced with the neutral fill
+    };
+    const int N = kLinkNewFrame, L = kLinkLateFrame;
+    const sCase cases[] = {
+        {"damaged first frame, number far ahead", {{16484, true}, {101, false}, {102, false}}, {N, N}, 102, {}},
+        {"damaged first frame, number past the wrap", {{40000, true}, {101, false}}, {N}, 101, {}},
+        {"damaged first frame, right number", {{100, true}, {101, false}}, {N}, 101, {}},
+        {"damaged, two ahead", {{100, false}, {102, true}, {101, false}}, {N, N}, 101, {}},
+        {"damaged inside the old window", {{100, false}, {101, false}, {229, true}, {102, false}}, {N, N, N}, 102, {}},
+        {"damaged, behind", {{100, false}, {101, false}, {99, true}, {100, true}}, {N, N}, 101, {}},
+        {"damaged repeat of the highest", {{100, false}, {101, false}, {101, true}}, {N, N}, 101, {}},
+        {"damaged next second", {{100, false}, {101, true}, {102, false}, {101, false}}, {N, N, N, L}, 102, {101}},
+        {"damaged next second across the wrap", {{65535, false}, {0, true}, {1, false}}, {N, N, N}, 65537, {65536}},
+    };
+    for (const sCase& c : cases) {
+        PortlessLink l;
+        for (const auto& [seq, damaged] : c.frames)
+            l.Feed(Frame(std::uint16_t(seq), 0, 0, damaged ? rsim::Damage::SampleByte : rsim::Damage::None, 100));
+        EXPECT_EQ(l.sink.Codes(), c.codes) << c.name;
+        EXPECT_EQ(l.link.GetLastSequence(), c.highest) << c.name;
+        std::vector<int> zeroSeconds;
+        sFrameSnapshot f;
+        while (l.link.TakeFrame(f)) {
+            if (Values(f) == std::vector<float>(kBlockValues, 0.0f))
+                zeroSeconds.push_back(f.sequence);
+        }
+        EXPECT_EQ(zeroSeconds, c.zeroSeconds) << c.name;
+    }
 }
 
 TEST(FrameIntake, NumberingAcrossTheWrapAndLateFrames)

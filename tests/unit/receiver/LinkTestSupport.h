@@ -17,7 +17,7 @@ struct PortlessLink {
     CSerialIo link;
     RecordingSink sink;
 
-    PortlessLink() { link.SetOwner(&sink); }
+    explicit PortlessLink(const sLinkTimings& timings = {}) : link(timings) { link.SetOwner(&sink); }
     void Feed(const Bytes& bytes) { link.OnChunk(bytes.data(), static_cast<int>(bytes.size())); }
 };
 

@@ -271,3 +271,94 @@ TEST(ReplyIntake, TimeoutRules)
         EXPECT_EQ(l.link.GetLinkStatus(), row.linkStatusAfter) << row.what;
     }
 }
+
+// Bytes in front of a reply leave the buffer with it. A whole good frame in front of a stop
+// reply is the measurement's last second and is taken first; in front of any other reply,
+// and a damaged one anywhere, it goes with the other bytes.
+TEST(ReplyIntake, BytesInFrontOfAReply)
+{
+    const Bytes good = rsim::BuildFrame(7, 0, 0, Ramp(7, 3), Ramp(8, 5));
+    const Bytes good2 = rsim::BuildFrame(8, 0, 0, Ramp(8, 3), Ramp(9, 5));
+    const Bytes damaged = rsim::BuildFrame(7, 0, 0, Ramp(7, 3), Ramp(8, 5), rsim::Damage::SampleByte, 100);
+    const Bytes tail = rsim::BuildFrame(9, 0, 0, Ramp(9, 3), Ramp(10, 5));
+    const Bytes garbage {0x53, 0x00, 0x00, 0x73, 0x02, 0x45};
+    const struct {
+        const char* what;
+        int id;
+        std::vector<Bytes> front;
+        std::vector<int> posts;
+        int highestAfter;
+    } table[] = {
+        {"stop, one frame", kCmdStop, {good}, {kLinkNewFrame, kLinkStopAccepted}, 7},
+        {"stop, two frames among garbage", kCmdStop, {garbage, good, garbage, good2}, {kLinkNewFrame, kLinkNewFrame, kLinkStopAccepted}, 8},
+        {"second stop, one frame", kCmdStop2, {garbage, good}, {kLinkNewFrame, kLinkStop2Accepted}, 7},
+        {"stop, damaged frame", kCmdStop, {damaged}, {kLinkStopAccepted}, 6},
+        {"stop, garbage only", kCmdStop, {garbage}, {kLinkStopAccepted}, 6},
+        {"clock read, frame", kCmdClock, {good}, {}, 6},
+        {"connect, frame", kCmdConnect, {good}, {kLinkConnectReply}, 6},
+    };
+    const Bytes e {0x00};
+    for (const auto& row : table) {
+        PortlessLink l;
+        l.Feed(rsim::BuildFrame(6, 0, 0, Ramp(6, 3), Ramp(7, 5)));
+        sFrameSnapshot f;
+        while (l.link.TakeFrame(f)) {
+        }
+        l.sink.Clear();
+        l.link.BeginCommand(row.id);
+        // The front ends with the head of a frame whose tail comes after the reply: it must
+        // not be completed from bytes that went with the reply.
+        Bytes chunk;
+        for (const Bytes& b : row.front)
+            chunk.insert(chunk.end(), b.begin(), b.end());
+        chunk.insert(chunk.end(), tail.begin(), tail.begin() + 400);
+        const Bytes reply = rsim::BuildReply(ReplySpecFor(row.id, 21).letter, true,
+                                             row.id == kCmdClock ? Bytes(12, '1') : e);
+        chunk.insert(chunk.end(), reply.begin(), reply.end());
+        l.Feed(chunk);
+        EXPECT_EQ(l.sink.Codes(), row.posts) << row.what;
+        EXPECT_EQ(l.link.GetLastSequence(), row.highestAfter) << row.what;
+        if (row.posts.size() > 1) {
+            ASSERT_EQ(l.link.TakeFrame(f), 1) << row.what;
+            EXPECT_EQ(f.sequence, 7) << row.what;
+            EXPECT_EQ(f.samples[0], rsim::Microvolts(Ramp(7, 3)[0], 0)) << row.what;
+        }
+        l.link.CancelCommand();
+        l.sink.Clear();
+        l.Feed(Bytes(tail.begin() + 400, tail.end()));
+        EXPECT_TRUE(l.sink.Codes().empty()) << row.what;
+    }
+}
+
+// The time-out is counted in read passes and comes once the idle time is past the limit.
+TEST(ReplyIntake, TimeoutComesOnThePassAfterTheLimit)
+{
+    const struct {
+        sLinkTimings timings;
+        int passes;
+    } table[] = {{{50, 5000}, 101}, {{40, 100}, 3}, {{30, 90}, 4}};
+    for (const auto& row : table) {
+        PortlessLink l(row.timings);
+        l.link.BeginCommand(kCmdVersion);
+        for (int i = 1; i < row.passes; ++i)
+            l.link.OnPassElapsed();
+        EXPECT_TRUE(l.sink.Codes().empty()) << row.timings.passMs << "/" << row.timings.timeoutMs;
+        l.link.OnPassElapsed();
+        EXPECT_EQ(l.sink.Codes(), std::vector<int> {kLinkReplyTimeout}) << row.timings.passMs;
+        // Without a frame, the no-data time-out follows after as many passes again.
+        l.sink.Clear();
+        for (int i = 1; i < row.passes; ++i)
+            l.link.OnPassElapsed();
+        EXPECT_TRUE(l.sink.Codes().empty()) << row.timings.passMs;
+        l.link.OnPassElapsed();
+        EXPECT_EQ(l.sink.Codes(), std::vector<int> {kLinkNoData}) << row.timings.passMs;
+    }
+    // A frame restarts the count.
+    PortlessLink l;
+    for (int i = 0; i < 100; ++i)
+        l.link.OnPassElapsed();
+    l.Feed(rsim::BuildFrame(1, 0, 0, Ramp(1, 3), Ramp(2, 5)));
+    for (int i = 0; i < 100; ++i)
+        l.link.OnPassElapsed();
+    EXPECT_EQ(l.sink.Codes(), std::vector<int> {kLinkNewFrame});
+}

@@ -51,18 +51,57 @@ TEST(WaveLog, StartsWithTheDefaultSettings)
     EXPECT_EQ(RecordingFilePath("/data/", "a.edf"), "/data/a.edf");
 }
 
+// Only bits 0 (EDF) and 1 (CSV) choose files; a stored value with neither measures without
+// files, as 0 does.
 TEST(WaveLog, NoFileTypesWritesNothing)
 {
+    for (int types : {0, 4, 8, 12, -4}) {
+        TempDir dir;
+        const std::string folder = dir.file("out");
+        CWaveLog log(folder, FixedClock(LocalTime(2019, 3, 7, 10, 20, 31)));
+        log.SetFileTypes(types);
+        ASSERT_EQ(log.Open(), 1) << types;
+        EXPECT_TRUE(fs::is_directory(folder));
+        const auto s = Second(1.0f, 2.0f);
+        for (int k = 0; k < 3; ++k)
+            EXPECT_EQ(log.Append(s.data(), 2, 128), 1) << types;
+        EXPECT_EQ(log.AppendAt(s.data(), 2, 128, 768, 52), 1) << types;
+        EXPECT_EQ(log.Close(), 1);
+        EXPECT_TRUE(FilesIn(folder).empty()) << types;
+        EXPECT_EQ(log.GetFileTypes(), types);
+    }
+}
+
+// Values beyond a whole second stay pending for the next call, in order.
+TEST(WaveLog, AppendKeepsWhatIsBeyondOneSecond)
+{
     TempDir dir;
-    const std::string folder = dir.file("out");
-    CWaveLog log(folder, FixedClock(LocalTime(2019, 3, 7, 10, 20, 31)));
-    log.SetFileTypes(0);
+    CWaveLog log(dir.str(), FixedClock(LocalTime(2019, 3, 7, 10, 20, 31)));
+    log.SetFileTypes(2);
     ASSERT_EQ(log.Open(), 1);
-    EXPECT_TRUE(fs::is_directory(folder));
-    const auto s = Second(1.0f, 2.0f);
-    EXPECT_EQ(log.Append(s.data(), 2, 128), 1);
-    EXPECT_EQ(log.Close(), 1);
-    EXPECT_TRUE(FilesIn(folder).empty());
+    std::vector<float> values(3 * 128);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = static_cast<float>(i);
+    // 300 values per channel, then the remaining 84: EEG i, EMG 1000 + i.
+    const auto block = [&](int from, int count) {
+        std::vector<float> b(values.begin() + from, values.begin() + from + count);
+        for (int i = 0; i < count; ++i)
+            b.push_back(1000.0f + values[static_cast<std::size_t>(from + i)]);
+        return b;
+    };
+    const auto first = block(0, 300), rest = block(300, 84);
+    ASSERT_EQ(log.Append(first.data(), 2, 300), 1);
+    ASSERT_EQ(log.Append(rest.data(), 2, 0), 1);
+    ASSERT_EQ(log.Append(rest.data(), 2, 84), 1);
+    ASSERT_EQ(log.Close(), 1);
+    const std::string csv = ReadWholeFile(dir.file(log.GetCsvFileName()));
+    const std::size_t header = csv.size() - 3 * 3456;
+    ASSERT_EQ(csv.size() % 27, header % 27);
+    for (int i = 0; i < 3 * 128; ++i) {
+        char row[32];
+        std::snprintf(row, sizeof row, "%12.5f,%12.5f\r\n", double(i), 1000.0 + i);
+        ASSERT_EQ(csv.substr(header + 27 * static_cast<std::size_t>(i), 27), row) << i;
+    }
 }
 
 TEST(WaveLog, AutomaticNamesAndHeaderShareTheSecondBeforeOpen)
