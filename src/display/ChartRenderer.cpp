@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "display/ChartText.h"
+#include "display/ChartValueLabels.h"
 
 namespace {
 
@@ -214,26 +215,17 @@ void PaintAxes(QPainter& p, const CChartState& state, const sChartGeometry& g, c
     }
 }
 
-void PaintValueLabels(QPainter& p, const CChartState& state, const sChartGeometry& g, const QFontMetrics& metrics)
+void PaintValueLabels(QPainter& p, const CChartState& state, const sChartGeometry& g)
 {
-    if (CChartLayout::IsLineChart(state))
-        return;
-    p.setFont(g.fonts.label);
-    for (int s = 1; s <= g.series; ++s) {
-        const sDataPointLabel& label = state.Series(s).dataPointLabel;
-        if (label.locationType != 1)
-            continue;
-        p.setPen(ToQColor(label.fontColor, kInk));
-        for (int r = 1; r <= g.rows; ++r) {
-            const double value = state.GetValue(s, r);
-            if (std::isnan(value))
-                continue;
-            const QString text = QString::fromStdString(FormatChartLabel(value));
-            const auto [left, right] = CChartLayout::BarColumns(g, s, r);
-            const int x = (left + right) / 2 - metrics.horizontalAdvance(text) / 2;
-            const int top = std::max(g.plot.top(), CChartLayout::ValueToY(g, value) - 2 - metrics.height());
-            p.drawText(x, top + metrics.ascent(), text);
-        }
+    const sValueLabels placed = CChartValueLabels::Compute(state, g);
+    const QFontMetrics metrics(placed.font);
+    const QColor backdrop = CChartRenderer::BackdropColour(state);
+    p.setFont(placed.font);
+    for (const sValueLabel& label : placed.labels) {
+        p.fillRect(label.box, backdrop);
+        p.setPen(ToQColor(state.Series(label.series).dataPointLabel.fontColor, kInk));
+        const int x = label.box.left() + (label.box.width() - metrics.horizontalAdvance(label.text)) / 2;
+        p.drawText(x, label.box.top() + metrics.ascent(), label.text);
     }
 }
 
@@ -285,7 +277,7 @@ void CChartRenderer::Paint(QPainter& p, const CChartState& state, const sChartGe
         else
             PaintBars(p, state, g);
         PaintAxes(p, state, g, metrics);
-        PaintValueLabels(p, state, g, metrics);
+        PaintValueLabels(p, state, g);
     }
     PaintLegend(p, state, g, metrics);
     p.restore();

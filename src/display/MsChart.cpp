@@ -53,6 +53,11 @@ std::optional<QRect> CMschart::GetBarRect(int series, int row) const
     return CChartLayout::BarRect(m_state, Geometry(), series, row);
 }
 
+sValueLabels CMschart::GetValueLabels() const
+{
+    return CChartValueLabels::Compute(m_state, Geometry());
+}
+
 void CMschart::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);

@@ -9,6 +9,7 @@
 
 #include "display/ChartLayout.h"
 #include "display/ChartState.h"
+#include "display/ChartValueLabels.h"
 
 class CMschart : public QWidget {
     Q_OBJECT
@@ -35,6 +36,8 @@ public:
     // Where series s (from 1) shows row r (from 1): a line point, or a bar's centre.
     std::optional<QPoint> GetPointPos(int series, int row) const;
     std::optional<QRect> GetBarRect(int series, int row) const;
+    // The value labels as they are drawn: texts, boxes and their font.
+    sValueLabels GetValueLabels() const;
 
 signals:
     // A click on a bar or point; mouse flags: 4 shift, 8 control held. A handler may set

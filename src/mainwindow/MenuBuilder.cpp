@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QMenu>
 
+#include "mainwindow/PlainMenuStyle.h"
+
 void BuildMenusFromTemplate(const std::vector<sMenuItemTemplate>& items, const sMenuBuildHooks& hooks)
 {
     // popups[d] is the menu that takes the items of depth d + 1.
@@ -14,6 +16,7 @@ void BuildMenusFromTemplate(const std::vector<sMenuItemTemplate>& items, const s
         switch (item.kind) {
         case eMenuItemKind::Popup: {
             QMenu* menu = owner ? owner->addMenu(caption) : hooks.addTopMenu(caption);
+            menu->setStyle(PlainMenuStyle());
             if (hooks.menuMade)
                 hooks.menuMade(menu);
             popups.push_back(menu);

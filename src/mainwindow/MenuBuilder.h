@@ -1,7 +1,8 @@
 #pragma once
 // Menus made from a menu template (resources/MenuTables.h): popups, separators and command
 // items in template order. Each command's action carries its id in data() and as its
-// objectName, and is checkable where the template says so.
+// objectName, and is checkable where the template says so. Every popup shows a check mark
+// only on a checked item (mainwindow/PlainMenuStyle.h).
 
 #include <QString>
 

@@ -20,10 +20,14 @@ void CVelquinDlg::SetEmgVoltageRange(int microvolts)
     m_graphEmg->SetYMin(static_cast<double>(m_nEmgYMin), 1);
 }
 
+// The chart takes a new maximum only with its next update; it is sent at once, with the
+// values the chart holds, so the new scale shows in every mode, idle included, where no
+// data block or review redraw would follow.
 void CVelquinDlg::SetFftYMax(double value)
 {
     m_dFftYMax = value;
     m_chartFft->SetVerticalMax(value, 1);
+    m_chartFft->Update(m_nFftDisplayMode);
 }
 
 void CVelquinDlg::SetFftDisplayMode(int mode)

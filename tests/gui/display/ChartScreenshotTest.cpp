@@ -38,6 +38,26 @@ TEST(ChartScreenshots, SpectrumChartBandsAndDetail)
     EXPECT_TRUE(SaveScreenshot(RenderChart(chart), "chart_fft_detail_32"));
 }
 
+// Value labels of bars far beyond the maximum (the first seconds of a measurement), and of
+// powers so small that their bars have no height.
+TEST(ChartScreenshots, SpectrumChartLabelsOfHugeAndTinyBands)
+{
+    CFftMSChart chart;
+    chart.resize(340, 300);
+    const struct {
+        float bands[4];
+        const char* name;
+    } cases[] = {{{5252.03f, 3272.98f, 8064.4f, 584.3f}, "chart_fft_bands_above_max"},
+                 {{0.000779f, 0.00276f, 0.0005f, 0.0123f}, "chart_fft_bands_tiny"}};
+    for (const auto& c : cases) {
+        chart.SetVerticalMax(20.0, 1);
+        chart.SetCount(4);
+        chart.SetData(c.bands);
+        chart.Update(0);
+        EXPECT_TRUE(SaveScreenshot(RenderChart(chart), c.name));
+    }
+}
+
 TEST(ChartScreenshots, HypnogramAndBandTrendOfTwoHours)
 {
     const std::vector<std::int32_t> night = SampleNight(240);

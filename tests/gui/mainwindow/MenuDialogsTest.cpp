@@ -1,6 +1,6 @@
 // The real dialogs as the menu bar opens them: every choice of the FFT settings dialog lands
-// in the window and its spectrum chart and is shown again at the next opening; the About box
-// opens from its item.
+// in the window and its spectrum chart and is shown again at the next opening, and a new
+// maximum is on the chart's axis at once in every mode; the About box opens from its item.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "Fakes.h"
+#include "ReviewSupport.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/FftSettingDlg.h"
 #include "mainwindow/VelquinDlg.h"
@@ -86,6 +87,40 @@ TEST(MenuDialogs, EveryFftChoiceReachesTheWindowAndTheChartAndIsShownAgain)
                 });
             }
         }
+    }
+}
+
+TEST(MenuDialogs, ANewFftMaximumIsOnTheChartsAxisRightAfterOkInEveryMode)
+{
+    const struct {
+        const char* name;
+        int mode;
+    } cases[] = {{"idle", CVelquinDlg::kModeIdle},
+                 {"measuring", CVelquinDlg::kModeMeasuring},
+                 {"review", CVelquinDlg::kModeReview}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto dlg = WindowWithRealDialogs();
+        if (c.mode == CVelquinDlg::kModeReview)
+            CVelquinDlgProbe(*dlg).EnterReview(QStringLiteral("a.edf"), QStringLiteral("TQS27123456"), 60);
+        else
+            dlg->SetMode(c.mode);
+        const float bands[4] = {5.0f, 10.0f, 2.5f, 12.5f};
+        CFftMSChart* chart = CVelquinDlgProbe(*dlg).ChartFft();
+        if (c.mode != CVelquinDlg::kModeReview) {  // as the last block left them
+            chart->SetCount(4);
+            chart->SetData(bands);
+            chart->Update(0);
+        }
+        const std::vector<double> shown = ChartValues(*chart);
+        ASSERT_EQ(chart->State().Axis(kAxisY).valueScale.maximum, 20.0);
+
+        RunWithDialog(*dlg, 32853, [](QDialog& d) {
+            Item<QComboBox>(d, 1089)->setCurrentIndex(4);  // 200
+            Item<QPushButton>(d, 1)->click();
+        });
+        EXPECT_EQ(chart->State().Axis(kAxisY).valueScale.maximum, 200.0);
+        EXPECT_EQ(ChartValues(*chart), shown);  // the same bars, on the new scale
     }
 }
 

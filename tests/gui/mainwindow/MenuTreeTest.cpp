@@ -5,10 +5,14 @@
 
 #include <QCheckBox>
 #include <QMenuBar>
+#include <QStyle>
+
+#include <algorithm>
 
 #include "MenuTestSupport.h"
 #include "ReviewSupport.h"
 #include "WindowHarness.h"
+#include "support/Screenshot.h"
 
 namespace {
 
@@ -81,7 +85,72 @@ MenuBarStates ReviewStates(const char* timeEnabled, const char* timeChecked)
     return s;
 }
 
+// The first column of an item's row, inside the menu's frame, that differs from the menu's
+// background: where its mark starts, or its caption when it shows no mark.
+int FirstInkColumn(const QImage& image, const QRect& row, int frame)
+{
+    const QRect item = row.adjusted(frame, frame, -frame, -frame);
+    const QRgb background = image.pixel(item.right(), item.center().y());
+    for (int x = item.left(); x <= item.right(); ++x)
+        for (int y = item.top(); y <= item.bottom(); ++y)
+            if (image.pixel(x, y) != background)
+                return x;
+    return item.right() + 1;
+}
+
+// Opens the menu as the user sees it and checks that no unchecked item draws anything where
+// the checked ones draw their mark.
+void ExpectMarksOnCheckedItemsOnly(QMenu& menu, const QString& screenshot = {})
+{
+    SCOPED_TRACE(menu.title().toStdString());
+    menu.popup(QPoint(10, 10));
+    QCoreApplication::processEvents();
+    const QImage image = menu.grab().toImage();
+    if (!screenshot.isEmpty()) {
+        EXPECT_TRUE(SaveScreenshot(image, screenshot));
+    }
+    // The first and last rows, and every row's ends, reach under the menu's border, which is
+    // at least a pixel wide.
+    const int frame = std::max(1, menu.style()->pixelMetric(QStyle::PM_MenuPanelWidth, nullptr, &menu));
+    std::vector<int> marked, plain;
+    for (QAction* action : menu.actions()) {
+        if (action->isSeparator() || action->menu())
+            continue;
+        (action->isChecked() ? marked : plain).push_back(FirstInkColumn(image, menu.actionGeometry(action), frame));
+    }
+    menu.hide();
+    ASSERT_FALSE(marked.empty());
+    ASSERT_FALSE(plain.empty());
+    EXPECT_LT(*std::max_element(marked.begin(), marked.end()), *std::min_element(plain.begin(), plain.end()));
+}
+
+QMenu* MenuOf(CVelquinDlg& dlg, int id)
+{
+    return qobject_cast<QMenu*>(dlg.CommandAction(id)->parent());
+}
+
 }  // namespace
+
+TEST(MenuTree, OnlyCheckedItemsShowAMarkInBothMenus)
+{
+    WindowHarness h;
+    h.Item<QCheckBox>(1075)->setChecked(false);
+    OpenedMenuBar(*h.dlg);
+    ExpectMarksOnCheckedItemsOnly(*MenuOf(*h.dlg, 32850));
+    ExpectMarksOnCheckedItemsOnly(*MenuOf(*h.dlg, 32787), QStringLiteral("menu_time_range"));
+    ExpectMarksOnCheckedItemsOnly(*MenuOf(*h.dlg, 32805));
+    ExpectMarksOnCheckedItemsOnly(*MenuOf(*h.dlg, 32813));
+
+    int shown = 0;
+    h.popup = [&shown](QMenu& menu, const QPoint&) -> QAction* {
+        ++shown;
+        ExpectMarksOnCheckedItemsOnly(*menu.actions().at(0)->menu());
+        ExpectMarksOnCheckedItemsOnly(*menu.actions().at(1)->menu(), QStringLiteral("menu_context_voltage"));
+        return nullptr;
+    };
+    h.Probe().RButtonDown(h.Probe().GraphEeg()->geometry().center());
+    EXPECT_EQ(shown, 1);
+}
 
 TEST(MenuTree, IdleOffersRangesUpToTwoMinutesAndMarksTheDefaults)
 {
