@@ -20,6 +20,11 @@ struct sEndingCase {
     std::vector<int> errors;
 };
 
+void PrintTo(const sEndingCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class MeasurementEnding : public ::testing::TestWithParam<sEndingCase> {};
 
 }  // namespace
@@ -61,8 +66,6 @@ TEST_P(MeasurementEnding, KeepsEverySecondSentAndClosesTheFiles)
     }
     EXPECT_EQ(StoredSequences(rig), expected);
     ExpectRecordingMatches(rig, sent);
-    EXPECT_EQ(rig.Log().GetEdfLength(), 0u);
-    EXPECT_EQ(rig.Log().GetCsvLength(), 0u);
     EXPECT_FALSE(HeldOpen(rig.EdfPath()));
     EXPECT_FALSE(HeldOpen(rig.CsvPath()));
 }

@@ -126,6 +126,8 @@ inline bool HeldOpen(const std::string& path)
 {
     std::error_code error;
     const std::filesystem::path file = std::filesystem::canonical(path, error);
+    if (error)
+        return false;
     for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd", error)) {
         std::error_code unreadable;
         if (std::filesystem::read_symlink(fd.path(), unreadable) == file)
