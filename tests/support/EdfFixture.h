@@ -41,6 +41,23 @@ inline std::function<double(int, long long)> EdfSines(int rate, double eegHz, do
     };
 }
 
+// A file in which no second looks like another: a slow ramp through the whole file (so a
+// sample and the one a second later always differ) under a sine whose frequency changes
+// every second (so the spectra of two slices differ as well). EEG and EMG use different
+// ramps and frequencies. The values stay well inside the default ±3276.7.
+inline std::function<double(int, long long)> EdfChangingEverySecond(int rate, long long seconds)
+{
+    const double middle = static_cast<double>(seconds * rate) / 2;
+    return [=](int signal, long long i) {
+        const long long second = i / rate;
+        const double t = static_cast<double>(i) / rate;
+        const double ramp = static_cast<double>(i) - middle;
+        if (signal == 0)
+            return 0.05 * ramp + 40 * std::sin(2 * M_PI * static_cast<double>(1 + second % 23) * t);
+        return -0.03 * ramp + 15 * std::sin(2 * M_PI * static_cast<double>(20 + second % 17) * t);
+    };
+}
+
 namespace edf_fixture_detail {
 
 inline void Put(std::string& header, std::size_t& at, std::size_t width, const std::string& text)

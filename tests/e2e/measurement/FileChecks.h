@@ -8,6 +8,7 @@
 #include <edflib.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -118,6 +119,21 @@ inline void ExpectCsvMatches(const std::string& path, const std::vector<int>& se
             ASSERT_NEAR(csv.eeg[row], Expected(sent, seconds[r], 0, i), 1e-5) << "second " << seconds[r] << " row " << i;
             ASSERT_NEAR(csv.emg[row], Expected(sent, seconds[r], 1, i), 1e-5) << "second " << seconds[r] << " row " << i;
         }
+}
+
+// Whether this process still holds a descriptor on the file.
+inline bool HeldOpen(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::path file = std::filesystem::canonical(path, error);
+    if (error)
+        return false;
+    for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd", error)) {
+        std::error_code unreadable;
+        if (std::filesystem::read_symlink(fd.path(), unreadable) == file)
+            return true;
+    }
+    return false;
 }
 
 // Both files of the rig's last recording against the simulator, and the noted positions.

@@ -248,6 +248,37 @@ public:
     std::vector<std::string> Files() const;
 };
 
+// Start, the handshake with the stream held back, then the first frame by hand.
+inline bool StartManual(MeasurementRig& rig, const rsim::FrameSpec& first)
+{
+    rig.sim.AddRule([] {
+        rsim::Rule r = rsim::On('b');
+        r.stream = rsim::StreamEffect::Keep;
+        return r;
+    }());
+    rig.Click(1068);
+    if (!MeasurementRig::SpinUntil([&] { return rig.Letters() == "evnb"; }))
+        return false;
+    MeasurementRig::Spin(60);  // the start reply is in before the first data
+    rig.sim.SendFrame(first);
+    return rig.WaitMode(CVelquinDlg::kModeMeasuring) && rig.WaitStored(1);
+}
+
+// A frame numbered `seq` (taken modulo 65536, as on the wire).
+inline rsim::FrameSpec Seq(int seq)
+{
+    rsim::FrameSpec spec;
+    spec.seq = static_cast<std::uint16_t>(seq);
+    return spec;
+}
+
+// Sends a frame and waits until the window has stored `stored` seconds.
+inline bool Send(MeasurementRig& rig, const rsim::FrameSpec& spec, std::size_t stored)
+{
+    rig.sim.SendFrame(spec);
+    return rig.WaitStored(stored);
+}
+
 inline std::vector<std::string> MeasurementRig::Files() const
 {
     std::vector<std::string> names;

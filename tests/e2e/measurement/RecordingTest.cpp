@@ -29,36 +29,6 @@ sRigOptions Manual()
     return sRigOptions{};
 }
 
-// Start, the handshake with the stream held back, then the first frame by hand.
-bool StartManual(MeasurementRig& rig, const rsim::FrameSpec& first)
-{
-    rig.sim.AddRule([] {
-        rsim::Rule r = rsim::On('b');
-        r.stream = rsim::StreamEffect::Keep;
-        return r;
-    }());
-    rig.Click(1068);
-    if (!MeasurementRig::SpinUntil([&] { return rig.Letters() == "evnb"; }))
-        return false;
-    MeasurementRig::Spin(60);  // the start reply is in before the first data
-    rig.sim.SendFrame(first);
-    return rig.WaitMode(CVelquinDlg::kModeMeasuring) && rig.WaitStored(1);
-}
-
-rsim::FrameSpec Seq(int seq)
-{
-    rsim::FrameSpec spec;
-    spec.seq = static_cast<std::uint16_t>(seq);
-    return spec;
-}
-
-// Sends a frame and waits until the window has stored `stored` seconds.
-bool Send(MeasurementRig& rig, const rsim::FrameSpec& spec, std::size_t stored)
-{
-    rig.sim.SendFrame(spec);
-    return rig.WaitStored(stored);
-}
-
 std::string LocalStem(std::time_t t)
 {
     std::tm local{};

@@ -42,6 +42,18 @@ struct ReviewFiles {
         f.value = EdfSines(rate, 10, 100, 50, 20);
         return f;
     }
+    // A file of the program's form whose every second differs from every other, so that a
+    // slice shown from the wrong second cannot pass for the right one.
+    QString Changing(const std::string& name, long long seconds) const
+    {
+        return Write(name, ChangingFixture(seconds));
+    }
+    static sEdfFixture ChangingFixture(long long seconds)
+    {
+        sEdfFixture f = OwnFixture(seconds);
+        f.value = EdfChangingEverySecond(128, seconds);
+        return f;
+    }
 };
 
 // Opens the file through the button and the file dialog.
