@@ -10,8 +10,8 @@
 #include <QStyleOptionFrame>
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -61,10 +61,10 @@ bool RunsLeft(const QWidget& control)
 }
 
 // The free pixels beside the place on one side, up to the nearest shown sibling that shares
-// rows with it (a sibling around it does not count); INT_MAX when there is none.
+// rows with it (a sibling around it does not count); the largest int when there is none.
 int RoomBeside(const QWidget& control, const QRect& place, bool toLeft)
 {
-    int room = INT_MAX;
+    int room = std::numeric_limits<int>::max();
     const QWidget* parent = control.parentWidget();
     if (!parent)
         return room;
@@ -82,14 +82,14 @@ int RoomBeside(const QWidget& control, const QRect& place, bool toLeft)
     return room;
 }
 
-}  // namespace
-
+// The size the control needs to show its text whole: labels, check boxes, radio buttons,
+// drop-down lists, one-line edits and date or time pickers; its own size for the others.
+// Only a label may need more height than it has.
 QSize TextFitSize(const QWidget& control)
 {
-    if (auto* label = qobject_cast<const QLabel*>(&control)) {
-        const QSize hint = label->sizeHint();
-        return label->wordWrap() ? control.size() : hint;
-    }
+    // A label that wraps its lines keeps its place.
+    if (auto* label = qobject_cast<const QLabel*>(&control))
+        return label->wordWrap() ? control.size() : label->sizeHint();
     if (auto* edit = qobject_cast<const QLineEdit*>(&control))
         return LineEditFitSize(*edit);
     if (auto* box = qobject_cast<const QCheckBox*>(&control))
@@ -101,6 +101,8 @@ QSize TextFitSize(const QWidget& control)
         return {control.sizeHint().width(), control.height()};
     return control.size();
 }
+
+}  // namespace
 
 QRect GrowToText(const QWidget& control, QRect place, bool toLeft)
 {
@@ -121,11 +123,10 @@ QWidget* FitToText(QWidget* control)
 {
     const bool toLeft = RunsLeft(*control);
     const QRect place = control->geometry();
-    QRect fitted = GrowToText(*control, place, toLeft);
-    const int extra = fitted.width() - place.width();
-    fitted.setLeft(place.left());
-    fitted.setWidth(place.width());
+    const QRect grown = GrowToText(*control, place, toLeft);
+    const int extra = grown.width() - place.width();
     // The side the text runs to takes what the neighbour there leaves, the other side the rest.
+    QRect fitted(place.x(), place.y(), place.width(), grown.height());
     const int beside = std::min(extra, RoomBeside(*control, fitted, toLeft));
     if (toLeft)
         fitted.adjust(-beside, 0, extra - beside, 0);

@@ -4,17 +4,12 @@
 // the side its text runs to, and a label also downwards to its text's height.
 
 #include <QRect>
-#include <QSize>
 
 class QWidget;
 
-// The size the control needs to show its text whole: labels, check boxes, radio buttons,
-// drop-down lists, one-line edits and date or time pickers; its own size for the others.
-// Only a label may need more height than it has.
-QSize TextFitSize(const QWidget& control);
-
-// The place grown to what the control's text needs: downwards, and across to the left when
-// toLeft, else to the right.
+// The place grown to what the control's text needs (labels, check boxes, radio buttons,
+// drop-down lists, one-line edits, date and time pickers): downwards (labels only), and across
+// to the left when toLeft, else to the right.
 QRect GrowToText(const QWidget& control, QRect place, bool toLeft);
 
 // Grows the control where it stands: across on the side its text runs to (the left for

@@ -18,6 +18,7 @@
 
 namespace {
 
+// Pixels between a status field's sunken edge and its text.
 constexpr int kSunkenTextIndent = 1;
 
 Qt::FocusPolicy FocusPolicyFor(unsigned style)
