@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "dialogs/ControlFit.h"
 #include "dialogs/DialogFrame.h"
 #include "platform/qt/DialogUnits.h"
 #include "resources/AppIcon.h"
@@ -67,7 +68,7 @@ void CAboutDlg::CreateControls()
         // Shown as plain text: an ampersand or an angle bracket in a value stays as it is.
         auto* label = new QLabel(line.text, this);
         label->setTextFormat(Qt::PlainText);
-        PlaceDlgControl(label, line.id, 42, line.y, 149, 8);
+        FitToText(PlaceDlgControl(label, line.id, 42, line.y, 149, 8));
     }
 
     auto* ok = PlaceDlgControl(new QPushButton(QStringLiteral("OK"), this), kIdOk, 194, 74, 50, 14);

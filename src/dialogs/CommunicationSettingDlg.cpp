@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/ControlFit.h"
 #include "receiver/WaveIoInterface.h"
 
 CCommunicationSettingDlg::CCommunicationSettingDlg(IWaveIo* waveIo, QWidget* parent)
@@ -37,11 +38,13 @@ void CCommunicationSettingDlg::FillPortList()
     }
     for (const std::string& port : ports)
         m_comboPort->addItem(QString::fromStdString(port));
-    // Device paths are longer than the list's place: the opened list shows them whole.
+    // Device paths are longer than the list's place: the opened list shows them whole, and
+    // the closed list grows to show the longest of them.
     int widest = 0;
     for (int i = 0; i < m_comboPort->count(); ++i)
         widest = std::max(widest, m_comboPort->fontMetrics().horizontalAdvance(m_comboPort->itemText(i)));
     m_comboPort->view()->setMinimumWidth(widest + 2 * m_comboPort->fontMetrics().averageCharWidth());
+    FitToText(m_comboPort);
 }
 
 // The port set now is selected when the list holds exactly that name (device names differ

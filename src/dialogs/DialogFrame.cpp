@@ -25,11 +25,3 @@ QWidget* FindDlgItem(const QWidget& dialog, int id)
 {
     return dialog.findChild<QWidget*>(QString::number(id), Qt::FindDirectChildrenOnly);
 }
-
-QWidget* WidenToFit(QWidget* control)
-{
-    const int needed = control->sizeHint().width();
-    if (needed > control->width())
-        control->resize(needed, control->height());
-    return control;
-}

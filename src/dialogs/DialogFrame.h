@@ -26,10 +26,5 @@ T* PlaceDlgControl(T* control, int id, int x, int y, int width, int height)
     return control;
 }
 
-// Widens a control whose caption needs more room than its template place gives in this
-// program's fonts (they run a little wider than the ones the templates were drawn for); the
-// control keeps its left edge. Returns the control.
-QWidget* WidenToFit(QWidget* control);
-
 // A control of the dialog by its id (nullptr when there is none).
 QWidget* FindDlgItem(const QWidget& dialog, int id);

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 
-#include "dialogs/DialogFrame.h"
 #include "platform/qt/DialogStyle.h"
 
 CFftSettingDlg::CFftSettingDlg(IFftSettings* settings, QWidget* parent)
@@ -20,8 +19,6 @@ CFftSettingDlg::CFftSettingDlg(IFftSettings* settings, QWidget* parent)
     m_radioDetail = Item<QRadioButton>(kIdFftDetailMode);
     m_radioNewest = Item<QRadioButton>(kIdFftNewestSeconds);
     m_radioShownRange = Item<QRadioButton>(kIdFftShownRange);
-    WidenToFit(m_radioBand);
-    WidenToFit(DlgItem(kIdFftYMaxLabel));
     ConnectControls();
     InitControls();
 }

@@ -17,6 +17,7 @@ CKeyRuleDialog::CKeyRuleDialog(const sDialogTemplate& dialogTemplate, QWidget* p
         NameAndPlace(control, c.id, c.x, c.y, c.w, c.h);
         m_controls.insert(c.id, control);
     }
+    FitTemplateControls(dialogTemplate, m_controls);
 }
 
 int CKeyRuleDialog::DoModal()

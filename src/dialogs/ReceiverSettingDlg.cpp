@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "app/MessageTables.h"
+#include "dialogs/ControlFit.h"
 #include "dialogs/DialogFrame.h"
 #include "platform/qt/DialogStyle.h"
 #include "platform/qt/QtPrompter.h"
@@ -85,7 +86,7 @@ void ReceiverSettingDlg::CreateControls()
         return PlaceDlgControl(r, id, x, y, w, h);
     };
     PlaceDlgControl(new CGroupBox(QString::fromUtf8("受信機情報の取得"), this), kIdInfoGroup, 9, 8, 199, 61);
-    WidenToFit(label("バ ー ジ ョ ン ：", kIdVersionLabel, 22, 26, 45, 8));
+    label("バ ー ジ ョ ン ：", kIdVersionLabel, 22, 26, 45, 8);
     m_staticVersion = label(kFailedText, kIdVersion, 72, 26, 81, 8);
     label("　時　　刻　　：", kIdClockLabel, 20, 41, 48, 8);
     m_staticClock = label(kFailedText, kIdClock, 72, 41, 81, 8);
@@ -110,17 +111,21 @@ void ReceiverSettingDlg::CreateControls()
     connect(m_btnSetClock, &QPushButton::clicked, this, &ReceiverSettingDlg::OnBnClickedSetClock);
 }
 
-// The value fields show a whole clock text, and the date picker a whole date beside its
-// calendar button; the time picker then starts the template's gap later and keeps its right
-// edge.
+// The value fields show a whole clock text, the labels and radio buttons their captions, and
+// the date picker a whole date beside its calendar button; the time picker then starts the
+// template's gap later and keeps its right edge.
 void ReceiverSettingDlg::FitTexts()
 {
     const int clockWidth = m_staticClock->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00 00:00:00"));
-    for (QLabel* value : {m_staticVersion, m_staticClock})
+    for (QLabel* value : {m_staticVersion, m_staticClock}) {
         value->resize(std::max(value->width(), clockWidth), value->height());
+        FitToText(value);
+    }
+    for (int id : {kIdVersionLabel, kIdClockLabel, kIdPickedTime, kIdPcClock})
+        FitToText(FindDlgItem(*this, id));
     const int gap = m_timeCtrl->x() - m_dateCtrl->geometry().right() - 1;
     const int timeRight = m_timeCtrl->geometry().right();
-    WidenToFit(m_dateCtrl);
+    m_dateCtrl->setGeometry(GrowToText(*m_dateCtrl, m_dateCtrl->geometry(), false));
     const int timeLeft = m_dateCtrl->geometry().right() + 1 + gap;
     m_timeCtrl->setGeometry(timeLeft, m_timeCtrl->y(), timeRight - timeLeft + 1, m_timeCtrl->height());
 }

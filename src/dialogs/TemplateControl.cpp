@@ -9,15 +9,48 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
+#include <algorithm>
+
+#include "dialogs/ControlFit.h"
 #include "platform/qt/DialogStyle.h"
+#include "platform/qt/DialogUnits.h"
 #include "platform/qt/MultiLineButton.h"
 
 namespace {
+
+// Pixels between a status field's sunken edge and its text.
+constexpr int kSunkenTextIndent = 1;
 
 Qt::FocusPolicy FocusPolicyFor(unsigned style)
 {
     // Controls with a tab stop take the focus by Tab and click, the others by click only.
     return (style & kStyleTabStop) ? Qt::StrongFocus : Qt::ClickFocus;
+}
+
+// The most room a group box keeps right of and below the controls inside it when they grow:
+// what the templates keep between a check box and its group's frame (4 dialog units).
+const int kGroupMarginX = DluToPixelsX(4);
+const int kGroupMarginY = DluToPixelsY(4);
+
+// Captions that can outgrow their places. Framed labels (the status fields) are placed by
+// their window, edits and lists show values that come later, and buttons and group boxes keep
+// their places (their captions fit them).
+bool HasFittedCaption(const sControlTemplate& c)
+{
+    switch (c.kind) {
+    case eControlKind::Static:
+        return !(c.style & kStyleClientEdge);
+    case eControlKind::CheckBox:
+    case eControlKind::RadioButton:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QRect TemplatePlace(const sControlTemplate& c)
+{
+    return DluRectToPixels(c.x, c.y, c.w, c.h);
 }
 
 QLabel* MakeStatic(const QString& caption, unsigned style, QWidget* parent)
@@ -30,6 +63,10 @@ QLabel* MakeStatic(const QString& caption, unsigned style, QWidget* parent)
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setLineWidth(2);
         label->setWordWrap(true);
+        // The text starts a pixel inside the sunken edge (Qt's default is half an "x"), so
+        // that a receiver description such as "ttyUSB10 シリアル：012345 Tessaly" fits a
+        // 200-pixel status field.
+        label->setIndent(kSunkenTextIndent);
     } else {
         // Lines break only where the caption breaks them; a caption too long for its place
         // is cut at the edge rather than wrapped out of sight.
@@ -114,4 +151,31 @@ QWidget* CreateTemplateControl(const sControlTemplate& c, QWidget* parent)
     if (control)
         control->setFocusPolicy(FocusPolicyFor(c.style));
     return control;
+}
+
+void FitTemplateControls(const sDialogTemplate& dialogTemplate, const QHash<int, QWidget*>& controls)
+{
+    for (const sControlTemplate& c : dialogTemplate.controls)
+        if (QWidget* control = controls.value(c.id); control && HasFittedCaption(c))
+            FitToText(control);
+
+    for (const sControlTemplate& g : dialogTemplate.controls) {
+        QWidget* group = controls.value(g.id);
+        if (g.kind != eControlKind::GroupBox || !group)
+            continue;
+        const QRect groupPlace = TemplatePlace(g);
+        QRect grown = group->geometry();
+        for (const sControlTemplate& c : dialogTemplate.controls) {
+            const QWidget* inside = controls.value(c.id);
+            const QRect place = TemplatePlace(c);
+            if (&c == &g || !inside || !groupPlace.contains(place))
+                continue;
+            const QRect now = inside->geometry();
+            const int right = std::min(groupPlace.right() - place.right(), kGroupMarginX);
+            const int bottom = std::min(groupPlace.bottom() - place.bottom(), kGroupMarginY);
+            grown.setRight(std::max(grown.right(), now.right() + right));
+            grown.setBottom(std::max(grown.bottom(), now.bottom() + bottom));
+        }
+        group->setGeometry(grown);
+    }
 }

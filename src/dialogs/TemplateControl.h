@@ -6,6 +6,13 @@
 
 #include "resources/DialogTemplate.h"
 
+#include <QHash>
+
 class QWidget;
 
 QWidget* CreateTemplateControl(const sControlTemplate& control, QWidget* parent);
+
+// Once every control of the template is made and placed (by id in `controls`): grows the
+// labels, check boxes and radio buttons whose captions need more room than their places give (see ControlFit.h); a group box then grows too, keeping the template's margins
+// right of and below the controls inside it (at most 4 dialog units).
+void FitTemplateControls(const sDialogTemplate& dialogTemplate, const QHash<int, QWidget*>& controls);

@@ -148,8 +148,6 @@ public:
     void PageRight();
 
     // A control by its id (nullptr when the window has none), a command's action by its id.
-    // Sets a time label's caption; a caption wider than the label grows it to the left.
-    void SetLabelText(QLabel* label, const char* text);
     QWidget* DlgItem(int id) const;
     QAction* CommandAction(int id) const;
     // Runs the button or command with this id, as a click or a menu choice does.
@@ -175,6 +173,11 @@ private:
     // Construction (VelquinDlg.cpp, VelquinDlgControls.cpp, VelquinDlgMenus.cpp).
     void CreateControls();
     QWidget* CreateControl(const sControlTemplate& control);
+    // The time rows: a caption or a value set here shows whole (field from its start), the row
+    // growing to the left where its template places are too small.
+    void SetLabelText(QLabel* label, const char* text);
+    void SetFieldText(QLineEdit* field, const QString& text);
+    void FitTimeRows();
     void BuildMenuBar();
     void InitializeDialog();
     void ReleaseResources();

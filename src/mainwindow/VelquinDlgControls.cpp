@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "dialogs/ControlFit.h"
 #include "dialogs/TemplateControl.h"
 #include "mainwindow/ClientArea.h"
 #include "mainwindow/VelquinDlg.h"
@@ -30,6 +31,15 @@ T* Typed(QWidget* w)
     return static_cast<T*>(w);
 }
 
+// A control's place in the template, in pixels.
+QRect TemplatePlace(int id)
+{
+    for (const sControlTemplate& c : MainDialogTemplate().controls)
+        if (c.id == id)
+            return DluRectToPixels(c.x, c.y, c.w, c.h);
+    return {};
+}
+
 }  // namespace
 
 void CVelquinDlg::CreateControls()
@@ -43,6 +53,7 @@ void CVelquinDlg::CreateControls()
         PlaceControlInDlu(control, c.x, c.y, c.w, c.h);
         m_controls.insert(c.id, control);
     }
+    FitTemplateControls(MainDialogTemplate(), m_controls);
 
     m_btnStart = Typed<QPushButton>(DlgItem(kIdStart));
     m_btnStop = Typed<QPushButton>(DlgItem(kIdStop));
@@ -111,18 +122,33 @@ QAction* CVelquinDlg::CommandAction(int id) const
 
 void CVelquinDlg::SetLabelText(QLabel* label, const char* text)
 {
-    // The time labels are right-aligned in their template place. A caption wider than that
-    // place in this program's font grows to the left so it shows whole; a shorter one takes
-    // the template place again.
     label->setText(QString::fromUtf8(text));
-    for (const sControlTemplate& c : MainDialogTemplate().controls) {
-        if (QString::number(c.id) != label->objectName())
-            continue;
-        QRect place = DluRectToPixels(c.x, c.y, c.w, c.h);
-        const int needed = label->sizeHint().width();
-        if (needed > place.width())
-            place.setLeft(place.left() + place.width() - needed);
-        label->setGeometry(place);
-        return;
+    FitTimeRows();
+}
+
+void CVelquinDlg::SetFieldText(QLineEdit* field, const QString& text)
+{
+    field->setText(text);
+    // A field too narrow for its text would show the date first.
+    field->setCursorPosition(0);
+    FitTimeRows();
+}
+
+// Each time row is a right-aligned label and a field to its right, with the group of display
+// check boxes beyond. A field too narrow for its text grows to the left, and its label moves
+// left with it, keeping the template's gap; a label too narrow for its caption grows to the
+// left too. Shorter texts take the template places again.
+void CVelquinDlg::FitTimeRows()
+{
+    const struct {
+        int label, field;
+    } rows[] = {{kIdStartTimeLabel, kIdStartTime}, {kIdNowTimeLabel, kIdNowTime}};
+    for (const auto& row : rows) {
+        QWidget* label = DlgItem(row.label);
+        QWidget* field = DlgItem(row.field);
+        const QRect fieldPlace = GrowToText(*field, TemplatePlace(row.field), true);
+        const int shift = fieldPlace.left() - TemplatePlace(row.field).left();
+        field->setGeometry(fieldPlace);
+        label->setGeometry(GrowToText(*label, TemplatePlace(row.label).translated(shift, 0), true));
     }
 }

@@ -124,10 +124,10 @@ void CVelquinDlg::ReturnToRealTimeMode()
     ResetGraphs();
     ClearGraphs();
     ReleaseReviewFile();
+    SetFieldText(m_editStartTime, QString());
+    SetFieldText(m_editNowTime, QString());
     SetLabelText(m_staticStartTime, kTextStartTimeLabel);
-    m_editStartTime->clear();
     SetLabelText(m_staticNowTime, kTextNowTimeLabel);
-    m_editNowTime->clear();
     UpdateTitle();
 }
 

@@ -35,14 +35,6 @@ QString TimeSpanText(std::time_t start, std::time_t end)
                              FormatLocalTime(end, kTextEndTimeFormat).toUtf8().constData());
 }
 
-// Sets an edit field's text and shows it from its start, as a field too narrow for it
-// shows the date first.
-void SetFieldText(QLineEdit* field, const QString& text)
-{
-    field->setText(text);
-    field->setCursorPosition(0);
-}
-
 QString AxisLabel(const std::string& dimension)
 {
     return QLatin1Char('[') + QString::fromStdString(dimension) + QLatin1Char(']');

@@ -36,6 +36,17 @@ QString ConfirmLine(const QString& text)
     return Text(kConfirmIndent) + text + QStringLiteral("\r\n");
 }
 
+// The port as the receiver description names it: the device's name under /dev ("ttyUSB0",
+// "pts/3"), else the file's own name, so that the serial number and model after it fit the
+// field. The window title keeps the whole path.
+QString ShortPortName(const QString& port)
+{
+    const QString devices = QStringLiteral("/dev/");
+    if (port.startsWith(devices))
+        return port.mid(devices.size());
+    return port.mid(port.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
 // Only bits 0 (EDF) and 1 (CSV) are file types.
 constexpr int kTypeEdf = 1;
 constexpr int kTypeCsv = 2;
@@ -125,7 +136,7 @@ QString CVelquinDlg::DescribeReceiver() const
     }
 
     if (measuring) {
-        const QString port = m_pWaveIo ? FromStd(m_pWaveIo->GetPortName()) : QString();
+        const QString port = m_pWaveIo ? ShortPortName(FromStd(m_pWaveIo->GetPortName())) : QString();
         return QString::asprintf(kFormatReceiverMeasuring, port.toUtf8().constData(),
                                  serial.toUtf8().constData(), model.toUtf8().constData());
     }

@@ -56,7 +56,9 @@ TEST(MeasurementE2e, HappyPathStoresEverySecondShowsItAndStops)
     const std::time_t before = std::time(nullptr);
     ASSERT_TRUE(rig.StartMeasuring());
     ASSERT_TRUE(rig.WaitStored(5));
-    EXPECT_EQ(rig.Text(1092), port + U(" シリアル：000123 RQ-5"));
+    // The description names the pseudo-terminal by its name under /dev ("pts/3").
+    ASSERT_TRUE(port.startsWith("/dev/"));
+    EXPECT_EQ(rig.Text(1092), port.mid(5) + U(" シリアル：000123 RQ-5"));
     EXPECT_EQ(rig.Text(1094), U("正常に受信しています"));
     EXPECT_EQ(rig.Probe().StatusColour(), kGreen);
     EXPECT_EQ(rig.dlg->windowTitle(), "Velquin [" + port + "]");

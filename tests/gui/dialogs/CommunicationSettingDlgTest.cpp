@@ -120,8 +120,10 @@ TEST(CommunicationSettingDlg, TemplateCaptionSizeAndControls)
     EXPECT_EQ(dlg.windowTitle(), QString::fromUtf8("通信設定"));
     EXPECT_EQ(dlg.size(), QSize(275, 87));  // 183 × 58 dialog units
     EXPECT_EQ(dlg.Item<QLabel>(1077)->text(), QString::fromUtf8("ポート番号 ："));
-    EXPECT_EQ(dlg.Item<QLabel>(1077)->geometry(), QRect(32, 20, 63, 12));
-    EXPECT_EQ(Combo(dlg)->geometry(), QRect(101, 17, 101, 18));
+    // The label and the list grow to show their texts whole: the caption, and the longest
+    // port name.
+    EXPECT_EQ(dlg.Item<QLabel>(1077)->geometry(), QRect(32, 20, 65, 13));
+    EXPECT_EQ(Combo(dlg)->geometry(), QRect(101, 17, 108, 18));
     EXPECT_EQ(dlg.Item<QPushButton>(1)->text(), "OK");
     EXPECT_EQ(dlg.Item<QPushButton>(1)->geometry(), QRect(93, 54, 74, 21));
     EXPECT_EQ(dlg.Item<QPushButton>(2)->text(), QString::fromUtf8("キャンセル"));

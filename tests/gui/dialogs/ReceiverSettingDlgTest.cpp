@@ -86,8 +86,8 @@ TEST(ReceiverSettingDlg, OpensWithEmptyFieldsThePcClockCheckedAndPickersAtNow)
     ReceiverSettingDlg& d = *f.dialog;
     EXPECT_EQ(d.windowTitle(), QString::fromUtf8("受信機情報設定"));
     EXPECT_EQ(d.size(), QSize(327, 243));  // 218 × 162 dialog units
-    // The label "　時　　刻　　：" is cut at its place's edge: widened it would run into the
-    // value beside it.
+    // Every caption shows whole; the label "　時　　刻　　：" grows up to the value beside it
+    // and by the rest to the left.
     CheckTemplateControls(d,
                           {
                               {1117, "受信機情報の取得", QRect(14, 12, 299, 92)},
@@ -103,13 +103,15 @@ TEST(ReceiverSettingDlg, OpensWithEmptyFieldsThePcClockCheckedAndPickersAtNow)
                               {1114, "セット", QRect(243, 176, 62, 21)},
                               {1, "閉じる", QRect(242, 216, 75, 21)},
                           },
-                          false);
+                          true);
     // What the texts need: the label "バ ー ジ ョ ン ：" whole, a clock text in the value
     // fields, a full date beside the picker's button; the time picker keeps its right edge
     // and the template's gap, and every control stays inside its group box.
     const QFontMetrics fm(d.font());
     EXPECT_GE(f.Item<QLabel>(1120)->width(), fm.horizontalAdvance(QString::fromUtf8("バ ー ジ ョ ン ：")));
     EXPECT_LE(f.Item<QLabel>(1120)->geometry().right(), f.Item<QLabel>(1126)->x());
+    EXPECT_LT(f.Item<QLabel>(1121)->geometry().right(), f.Item<QLabel>(1125)->x());
+    EXPECT_GT(f.Item<QLabel>(1121)->x(), f.Item<QWidget>(1117)->x());
     for (int id : {1125, 1126}) {
         EXPECT_GE(f.Item<QLabel>(id)->width(), fm.horizontalAdvance("2024/03/05 07:08:09")) << id;
         EXPECT_LE(f.Item<QLabel>(id)->geometry().right(), f.Item<QWidget>(1117)->geometry().right()) << id;

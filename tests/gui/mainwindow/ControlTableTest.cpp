@@ -43,10 +43,12 @@ struct Expect {
 };
 
 // The controls whose place does not depend on the mode or the client size (template
-// dialog units × 1.5, rounded half up), and their captions.
-const QRect k1071(468, 36, 101, 12), k1072(575, 33, 140, 18), k1073(749, 3, 107, 54),
-    k1074(753, 18, 39, 15), k1075(753, 36, 39, 15), k1076(794, 18, 56, 15), k1077(468, 15, 101, 12),
-    k1078(575, 11, 140, 20), k1083(794, 36, 56, 15), k1084(123, 54, 105, 35), k1085(239, 54, 105, 35),
+// dialog units × 1.5, rounded half up), and their captions. The labels are a text line high,
+// the check boxes as wide as their captions need, and the group box keeps 6 pixels right of
+// the widest of them.
+const QRect k1071(468, 36, 101, 13), k1072(575, 33, 140, 18), k1073(749, 3, 115, 54),
+    k1074(753, 18, 40, 15), k1075(753, 36, 40, 15), k1076(794, 18, 62, 15), k1077(468, 15, 101, 13),
+    k1078(575, 11, 140, 20), k1083(794, 36, 64, 15), k1084(123, 54, 105, 35), k1085(239, 54, 105, 35),
     k1079(351, 53, 105, 35);
 
 // The controls the graph layout and the status line place, for the first layout (EEG, EMG

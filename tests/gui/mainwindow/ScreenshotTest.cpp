@@ -1,4 +1,4 @@
-// PNG screenshots of the main window in idle and in review, written to the build folder's
+// PNG screenshots of the main window in each mode, written to the build folder's
 // "screenshots" folder for a person to look at; the Japanese captions must render.
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include "WindowHarness.h"
 #include "resources/AppIcon.h"
 #include "support/Screenshot.h"
+#include "support/TempDir.h"
 
 TEST(MainWindowScreenshots, IdleAndReview)
 {
@@ -38,4 +39,26 @@ TEST(MainWindowScreenshots, IdleAndReview)
     h.Probe().ChartFft()->Update(0);
     ASSERT_TRUE(SaveScreenshot(*h.dlg, QStringLiteral("mainwindow_mode4_review")));
     ASSERT_TRUE(SaveScreenshot(RenderAppIcon(128), QStringLiteral("mainwindow_icon")));
+}
+
+TEST(MainWindowScreenshots, TalkingLockedAndMeasuring)
+{
+    WindowHarness h([](FakeWaveIo& wave, MemoryProfile&) {
+        wave.portName = "/dev/ttyUSB10";
+        wave.receiverName = "TQR27012345";
+    });
+    h.dlg->SetMode(CVelquinDlg::kModeTalking);
+    ASSERT_TRUE(SaveScreenshot(*h.dlg, QStringLiteral("mainwindow_mode1_talking")));
+
+    // The longest receiver description: the older model on a two-digit port.
+    TempDir folder;
+    h.Probe().WaveLog().SetFolder(folder.str());
+    h.Probe().Post(kLinkFirstData, h.wave->generation);
+    h.wave->frames.push_back(sFrameSnapshot{});
+    h.Probe().Post(kLinkNewFrame, h.wave->generation);
+    WindowHarness::Flush();
+    ASSERT_EQ(h.dlg->GetMode(), CVelquinDlg::kModeMeasuring);
+    ASSERT_TRUE(SaveScreenshot(*h.dlg, QStringLiteral("mainwindow_mode2_measuring")));
+    h.dlg->SetMode(CVelquinDlg::kModeLocked);
+    ASSERT_TRUE(SaveScreenshot(*h.dlg, QStringLiteral("mainwindow_mode3_locked")));
 }

@@ -69,7 +69,7 @@ TEST(MainWindowStatus, MeasuringShowsTheReceiverAndTheLinkState)
     WindowHarness h([](FakeWaveIo& w, MemoryProfile&) { w.receiverName = std::string("TQS27123456\0xyz", 15); });
     h.dlg->SetMode(2);
     h.dlg->UpdateStatusBar();
-    EXPECT_EQ(Field(h, 1092), QString::fromUtf8("/dev/ttyUSB0 シリアル：123456 RQ-5"));
+    EXPECT_EQ(Field(h, 1092), QString::fromUtf8("ttyUSB0 シリアル：123456 RQ-5"));
     EXPECT_EQ(Field(h, 1094), StatusText(0));
     EXPECT_EQ(FieldColour(h), kGreen);
     for (int status = 1; status <= 5; ++status) {
@@ -85,10 +85,35 @@ TEST(MainWindowStatus, MeasuringShowsTheReceiverAndTheLinkState)
     // Only the first 11 characters of the name count.
     h.wave->receiverName = "TQR27654321TQS27";
     h.dlg->UpdateStatusBar();
-    EXPECT_EQ(Field(h, 1092), QString::fromUtf8("/dev/ttyUSB0 シリアル：654321 Tessaly"));
+    EXPECT_EQ(Field(h, 1092), QString::fromUtf8("ttyUSB0 シリアル：654321 Tessaly"));
     h.wave->receiverName = "ABCDE123456TQS27";
     h.dlg->UpdateStatusBar();
-    EXPECT_EQ(Field(h, 1092), QString::fromUtf8("/dev/ttyUSB0 シリアル： RQ"));
+    EXPECT_EQ(Field(h, 1092), QString::fromUtf8("ttyUSB0 シリアル： RQ"));
+}
+
+TEST(MainWindowStatus, MeasuringNamesThePortShortSoSerialAndModelShowWhole)
+{
+    // The name under /dev, else the file's own name; the title keeps the whole path.
+    const struct {
+        const char* port;
+        const char* shown;
+    } cases[] = {
+        {"/dev/ttyUSB10", "ttyUSB10 シリアル：012345 RQ-5"},
+        {"/dev/ttyACM0", "ttyACM0 シリアル：012345 RQ-5"},
+        {"/dev/pts/3", "pts/3 シリアル：012345 RQ-5"},
+        {"/tmp/ttyUSB7", "ttyUSB7 シリアル：012345 RQ-5"},
+        {"ttyS1", "ttyS1 シリアル：012345 RQ-5"},
+    };
+    for (const auto& c : cases) {
+        WindowHarness h([&](FakeWaveIo& w, MemoryProfile&) {
+            w.portName = c.port;
+            w.receiverName = "TQS27012345";
+        });
+        h.dlg->SetMode(2);
+        h.dlg->UpdateStatusBar();
+        EXPECT_EQ(Field(h, 1092), QString::fromUtf8(c.shown)) << c.port;
+        EXPECT_EQ(h.dlg->windowTitle(), QStringLiteral("Velquin [%1]").arg(QString::fromUtf8(c.port)));
+    }
 }
 
 TEST(MainWindowStatus, TalkingToTheReceiverLeavesTheFieldsAlone)

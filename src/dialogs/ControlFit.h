@@ -1,0 +1,18 @@
+#pragma once
+// Grows controls so that their captions and values show whole in this program's fonts, which
+// run wider than the ones the templates were drawn for. A control only ever grows: across on
+// the side its text runs to, and a label also downwards to its text's height.
+
+#include <QRect>
+
+class QWidget;
+
+// The place grown to what the control's text needs (labels, check boxes, radio buttons,
+// drop-down lists, one-line edits, date and time pickers): downwards (labels only), and across
+// to the left when toLeft, else to the right.
+QRect GrowToText(const QWidget& control, QRect place, bool toLeft);
+
+// Grows the control where it stands: across on the side its text runs to (the left for
+// right-aligned text) as far as the nearest neighbour beside it allows, and by the rest on the
+// other side; a group box around it is no neighbour. Returns the control.
+QWidget* FitToText(QWidget* control);

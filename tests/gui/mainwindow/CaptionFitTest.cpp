@@ -1,0 +1,154 @@
+// Every text of the main window, in each mode and with real values, and of every dialog shows
+// whole in the program's font, and no control that grew for its text covers a neighbour.
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "ReviewSupport.h"
+#include "dialogs/AboutDlg.h"
+#include "dialogs/CommunicationSettingDlg.h"
+#include "dialogs/FftSettingDlg.h"
+#include "dialogs/ReceiverSettingDlg.h"
+#include "dialogs/SavedFileSettingDlg.h"
+#include "gui/dialogs/DialogTemplateChecks.h"
+#include "recording/WaveLog.h"
+#include "resources/DialogTemplate.h"
+#include "resources/SettingDialogTemplates.h"
+#include "support/TempDir.h"
+
+namespace {
+
+// The texts are measured in the font the program ships with, not in a fallback.
+void ExpectShippedFont(const QWidget& window)
+{
+    EXPECT_TRUE(QFontInfo(window.font()).family().startsWith(QStringLiteral("IPA")))
+        << QFontInfo(window.font()).family().toStdString();
+}
+
+// The dialog as the user sees it: shown, so that every control has its final place.
+void CheckDialog(QDialog& dialog, const std::string& where, const sDialogTemplate* layout = nullptr)
+{
+    dialog.show();
+    WindowHarness::Flush();
+    CheckTextsWhole(dialog, where, layout);
+}
+
+// A receiver that answers the version and clock queries.
+class AnsweringWaveIo : public FakeWaveIo {
+public:
+    std::string GetFirmwareVersion() const override { return "2.0.1.13"; }
+    std::string GetReceiverClock() const override { return "2026/12/09 17:10:33"; }
+};
+
+class FixedFftSettings : public IFftSettings {
+public:
+    int mode = 0;
+    bool review = false;
+    int GetFftDisplayMode() const override { return mode; }
+    void SetFftDisplayMode(int) override {}
+    int GetFftOption() const override { return 1; }
+    void SetFftOption(int) override {}
+    double GetFftYMax() const override { return mode ? 0.2 : 500.0; }
+    void SetFftYMax(double) override {}
+    bool IsReviewMode() const override { return review; }
+};
+
+}  // namespace
+
+TEST(CaptionsFit, MainWindowInEveryModeWithRealValues)
+{
+    WindowHarness h([](FakeWaveIo& w, MemoryProfile&) {
+        w.portName.clear();
+        w.receiverName = "TQS27012345";
+    });
+    const sDialogTemplate* layout = &MainDialogTemplate();
+    ExpectShippedFont(*h.dlg);
+    CheckTextsWhole(*h.dlg, "idle, no port", layout);
+    h.wave->portName = "/dev/ttyUSB10";
+    h.wave->testPortResult = 0;
+    h.dlg->UpdateStatusBar();
+    CheckTextsWhole(*h.dlg, "idle, a port that does not open", layout);
+    h.dlg->SetMode(CVelquinDlg::kModeTalking);
+    CheckTextsWhole(*h.dlg, "talking", layout);
+
+    // Measuring: the receiver on each kind of port path, every link state.
+    TempDir folder;
+    h.Probe().WaveLog().SetFolder(folder.str());
+    h.Probe().Post(kLinkFirstData, h.wave->generation);
+    h.wave->frames.push_back(sFrameSnapshot{});
+    h.Probe().Post(kLinkNewFrame, h.wave->generation);
+    WindowHarness::Flush();
+    ASSERT_EQ(h.dlg->GetMode(), CVelquinDlg::kModeMeasuring);
+    ASSERT_FALSE(FieldText(h, kIdNowTime).isEmpty());
+    for (const char* port : {"/dev/ttyUSB10", "/dev/ttyACM0", "/tmp/ttyUSB7"}) {
+        for (const char* name : {"TQS27012345", "TQR27012345"}) {
+            h.wave->portName = port;
+            h.wave->receiverName = name;
+            for (int status = 0; status <= 5; ++status) {
+                h.wave->linkStatus = status;
+                h.dlg->UpdateStatusBar();
+                CheckTextsWhole(*h.dlg, std::string("measuring on ") + port + ", " + name + ", status " +
+                                            std::to_string(status), layout);
+            }
+        }
+    }
+    h.dlg->SetMode(CVelquinDlg::kModeLocked);
+    CheckTextsWhole(*h.dlg, "locked", layout);
+    // The stop's reply closes the files.
+    h.dlg->SetMode(CVelquinDlg::kModeTalking);
+    h.Probe().Post(kLinkStopAccepted, h.wave->generation);
+    WindowHarness::Flush();
+    ASSERT_EQ(h.dlg->GetMode(), CVelquinDlg::kModeIdle);
+
+    // Review of a real file: both time fields hold a start and an end.
+    ReviewFiles files;
+    OpenByDialog(h, files.Own("20240102_235950.edf", 600));
+    ASSERT_EQ(h.dlg->GetMode(), CVelquinDlg::kModeReview);
+    ASSERT_EQ(FieldText(h, kIdStartTime), "2024/01/02 23:59:50-00:09:50");
+    CheckTextsWhole(*h.dlg, "review", layout);
+    h.dlg->PageRight();
+    CheckTextsWhole(*h.dlg, "review, next page", layout);
+}
+
+TEST(CaptionsFit, EveryDialog)
+{
+    CAboutDlg about;
+    ExpectShippedFont(about);
+    CheckDialog(about, "about");
+
+    FakeWaveIo ports;
+    ports.portName = "/dev/ttyUSB10";
+    CCommunicationSettingDlg communication(&ports);
+    CheckDialog(communication, "communication", &CommunicationSettingTemplate());
+
+    for (int mode : {0, 1}) {
+        for (bool review : {false, true}) {
+            FixedFftSettings settings;
+            settings.mode = mode;
+            settings.review = review;
+            CFftSettingDlg fft(&settings);
+            CheckDialog(fft, "fft, mode " + std::to_string(mode) + (review ? ", review" : ""), &FftSettingTemplate());
+        }
+    }
+
+    AnsweringWaveIo receiver;
+    sReceiverSettingServices services;
+    FakePrompter prompter;
+    services.prompter = &prompter;
+    ReceiverSettingDlg receiverDialog(&receiver, nullptr, services);
+    CheckDialog(receiverDialog, "receiver");
+    receiverDialog.findChild<QPushButton*>(QStringLiteral("1113"))->click();
+    ASSERT_EQ(receiverDialog.findChild<QLabel*>(QStringLiteral("1125"))->text(), "2026/12/09 17:10:33");
+    CheckDialog(receiverDialog, "receiver, information read");
+
+    TempDir folder;
+    CWaveLog log(folder.str());
+    FakeFileChooser chooser;
+    CSavedFileSettingDlg savedFile(&log, prompter, chooser);
+    CheckDialog(savedFile, "saved file", &SavedFileSettingTemplate());
+    savedFile.Item<QRadioButton>(kIdUserName)->click();
+    savedFile.Item<QLineEdit>(kIdEdfName)->setText(QStringLiteral("20261209_171033_subject-0042.edf"));
+    CheckDialog(savedFile, "saved file, user names", &SavedFileSettingTemplate());
+}
