@@ -57,23 +57,23 @@ protected:
         s_xvfb = StartXvfb();
         if (s_xvfb <= 0)
             return;
-        home = std::make_unique<TempDir>();
-        setenv("HOME", home->str().c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (home->str() + "/.config").c_str(), 1);
+        s_home = std::make_unique<TempDir>();
+        setenv("HOME", s_home->str().c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (s_home->str() + "/.config").c_str(), 1);
         setenv("QT_QPA_PLATFORM", "xcb", 1);
         static int argc = 1;
         static char name[] = "velquin_x11_key_tests";
         static char* argv[] = {name, nullptr};
-        app = std::make_unique<QApplication>(argc, argv);
+        s_app = std::make_unique<QApplication>(argc, argv);
     }
     static void TearDownTestSuite()
     {
-        app.reset();
+        s_app.reset();
         if (s_xvfb > 0) {
             kill(s_xvfb, SIGTERM);
             waitpid(s_xvfb, nullptr, 0);
         }
-        home.reset();
+        s_home.reset();
     }
 
     // Starts Xvfb on a display it picks itself and points DISPLAY at it; the server's pid,
@@ -83,13 +83,13 @@ protected:
         int fds[2];
         if (pipe(fds) != 0)
             return 0;
+        const std::string fd = std::to_string(fds[1]);
         const pid_t pid = fork();
         if (pid == 0) {
             close(fds[0]);
             const int quiet = open("/dev/null", O_WRONLY);
             dup2(quiet, STDOUT_FILENO);
             dup2(quiet, STDERR_FILENO);
-            const std::string fd = std::to_string(fds[1]);
             // -noreset: the keymap set by setxkbmap stays when that client disconnects.
             execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-nolisten", "tcp",
                    "-screen", "0", "1280x1024x24", static_cast<char*>(nullptr));
@@ -146,8 +146,8 @@ protected:
 
     static inline bool s_toolsPresent = false;
     static inline pid_t s_xvfb = 0;
-    static inline std::unique_ptr<TempDir> home;
-    static inline std::unique_ptr<QApplication> app;
+    static inline std::unique_ptr<TempDir> s_home;
+    static inline std::unique_ptr<QApplication> s_app;
 };
 
 }  // namespace
