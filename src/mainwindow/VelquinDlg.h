@@ -61,6 +61,7 @@ class QCheckBox;
 class QDragEnterEvent;
 class QDropEvent;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -192,7 +193,7 @@ private:
     void OnDataStopped();
 
     // Key filter (VelquinDlgKeys.cpp).
-    bool HandleWindowKey(int key);
+    bool HandleWindowKey(const QKeyEvent& event);
 
     // Measurement (VelquinDlgMeasure.cpp).
     bool SendStep(int (IWaveIo::*command)());

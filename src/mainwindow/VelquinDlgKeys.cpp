@@ -2,12 +2,15 @@
 // before the control does, whatever modifiers are held (Alt+key counts as well):
 //   Enter, Escape   swallowed: they never close the window or click a button
 //   Left, Right     page through the file in review; swallowed in every mode
-//   plus, minus     zoom to the next shorter or longer time range
+//   plus, minus     zoom to the next shorter or longer time range: the keypad's + and -,
+//                   and the main keys whose caps carry + or - (with or without Shift, on
+//                   the user's keyboard layout)
 // Keys typed into menus, message boxes and dialogs are theirs alone.
 #include <QKeyEvent>
 #include <QMenuBar>
 
 #include "mainwindow/VelquinDlg.h"
+#include "platform/qt/KeyboardZoom.h"
 
 bool CVelquinDlg::eventFilter(QObject* watched, QEvent* event)
 {
@@ -17,14 +20,14 @@ bool CVelquinDlg::eventFilter(QObject* watched, QEvent* event)
     // The menu bar's own keyboard navigation stays as it is.
     if (widget->window() != this || widget == menuBar() || menuBar()->isAncestorOf(widget))
         return QMainWindow::eventFilter(watched, event);
-    if (HandleWindowKey(static_cast<QKeyEvent*>(event)->key()))
+    if (HandleWindowKey(*static_cast<QKeyEvent*>(event)))
         return true;
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool CVelquinDlg::HandleWindowKey(int key)
+bool CVelquinDlg::HandleWindowKey(const QKeyEvent& event)
 {
-    switch (key) {
+    switch (event.key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Escape:
@@ -37,17 +40,18 @@ bool CVelquinDlg::HandleWindowKey(int key)
         if (IsReviewMode())
             PageRight();
         return true;
-    // The plus key of the main row also comes as "=" (its unshifted face) and the minus
-    // key as "_" (shifted); the keypad's keys come as plus and minus.
-    case Qt::Key_Plus:
-    case Qt::Key_Equal:
+    default:
+        break;
+    }
+    switch (ZoomKeyOf(event)) {
+    case eZoomKey::In:
         ZoomIn();
         return true;
-    case Qt::Key_Minus:
-    case Qt::Key_Underscore:
+    case eZoomKey::Out:
         ZoomOut();
         return true;
-    default:
-        return false;
+    case eZoomKey::None:
+        break;
     }
+    return false;
 }

@@ -65,8 +65,9 @@ void CVelquinDlg::OpenEdfFile()
     const QString folder = !m_strLastEdfFolder.isEmpty() && QFileInfo(m_strLastEdfFolder).isDir()
                                ? m_strLastEdfFolder
                                : GetDocumentsFolder();
-    const QString path = m_services.fileChooser->ChooseOpenFile(this, folder, QString::fromUtf8(kTextEdfFilter),
-                                                                QString::fromUtf8(kTextEdfExtension));
+    const QString path = m_services.fileChooser->ChooseOpenFile(
+        this, folder, QString::fromUtf8(kTextEdfFilter), QString::fromUtf8(kTextEdfInitialName),
+        QString::fromUtf8(kTextEdfExtension));
     if (path.isEmpty())
         return;
     OpenEdfPath(path);

@@ -12,12 +12,14 @@ inline constexpr const char* kTextStartTimeLabel = "計測開始時刻：";
 inline constexpr const char* kTextNowTimeLabel = "現在時刻：";
 inline constexpr const char* kTextTimeFormat = "%Y/%m/%d %H:%M:%S";
 
-// Review of a file: the time fields, and the file dialog's filter and default extension.
+// Review of a file: the time fields, and the file dialog's filter, initial file name and
+// default extension.
 inline constexpr const char* kTextRecordedTimeLabel = "記録開始／終了時刻：";
 inline constexpr const char* kTextShownTimeLabel = "表示先頭／終端時刻：";
 inline constexpr const char* kTextEndTimeFormat = "%H:%M:%S";
 inline constexpr const char* kFormatTimeSpan = "%s-%s";  // start, end
 inline constexpr const char* kTextEdfFilter = "EDFファイル(*.edf)";
+inline constexpr const char* kTextEdfInitialName = "*.edf";
 inline constexpr const char* kTextEdfExtension = "edf";
 
 // Status line.

@@ -1,5 +1,6 @@
 // main() of the GUI test binaries: a QApplication on the offscreen platform, with a fresh
-// temporary home and config folder so no test sees the user's profile.
+// temporary home and config folder so no test sees the user's profile, and Qt's own texts
+// in Japanese as in the program.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <cstdlib>
 
 #include "platform/qt/Fonts.h"
+#include "platform/qt/QtTranslations.h"
 
 int main(int argc, char** argv)
 {
@@ -27,6 +29,7 @@ int main(int argc, char** argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrova"));
     QCoreApplication::setApplicationName(QStringLiteral("Velquin"));
     InstallFontSubstitutions();
+    InstallJapaneseQtTexts(app);
 
     ::testing::InitGoogleMock(&argc, argv);
     return RUN_ALL_TESTS();

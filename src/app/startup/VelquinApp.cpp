@@ -7,6 +7,7 @@
 
 #include "mainwindow/VelquinDlg.h"
 #include "platform/qt/Fonts.h"
+#include "platform/qt/QtTranslations.h"
 
 int CVelquinApp::Run(int argc, char** argv)
 {
@@ -22,6 +23,7 @@ int CVelquinApp::Run(int argc, char** argv)
         QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
 
     InstallFontSubstitutions();
+    InstallJapaneseQtTexts(app);
 
     {
         CVelquinDlg dlg;

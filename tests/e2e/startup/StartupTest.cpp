@@ -1,5 +1,6 @@
 // Starts the real program offscreen, lets a preloaded helper close its window, and checks
-// the exit status and the application name (which follows the executable's name).
+// the exit status, the application name (which follows the executable's name) and that
+// Qt's own texts are Japanese whatever the locale.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -16,9 +17,10 @@ struct RunResult {
     std::string output;
 };
 
-RunResult RunProgram(const std::string& exe, const TempDir& home)
+// environment: more "NAME=value" words (or "-u NAME") for env.
+RunResult RunProgram(const std::string& exe, const TempDir& home, const std::string& environment = "")
 {
-    const std::string cmd = "env QT_QPA_PLATFORM=offscreen HOME='" + home.str() +
+    const std::string cmd = "env " + environment + " QT_QPA_PLATFORM=offscreen HOME='" + home.str() +
                             "' XDG_CONFIG_HOME='" + home.str() + "/.config'"
                             " VELQUIN_TEST_CLOSE_MS=300"
                             " ASAN_OPTIONS=verify_asan_link_order=0"
@@ -56,4 +58,16 @@ TEST(Startup, ApplicationNameFollowsTheExecutableName)
     const RunResult run = RunProgram(copy, home);
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("applicationName=sleep.lab\n"), std::string::npos) << run.output;
+}
+
+TEST(Startup, QtsOwnTextsAreJapaneseWhateverTheLocale)
+{
+    for (const char* lang : {"C.UTF-8", "en_US.UTF-8"}) {
+        TempDir home;
+        const RunResult run =
+            RunProgram(VELQUIN_EXE, home, std::string("-u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG=") + lang);
+        EXPECT_EQ(run.status, 0) << lang << "\n" << run.output;
+        EXPECT_NE(run.output.find("qtTexts=アドレス:|キャンセル|1月\n"), std::string::npos)
+            << lang << "\n" << run.output;
+    }
 }

@@ -143,6 +143,7 @@ public:
     struct sOpenRequest {
         QString startFolder;
         QString filter;
+        QString initialName;
         QString defaultSuffix;
     };
     std::vector<sOpenRequest> opened;
@@ -150,9 +151,9 @@ public:
     std::deque<QString> answers;  // popped per dialog; when empty: cancelled
 
     QString ChooseOpenFile(QWidget*, const QString& startFolder, const QString& filter,
-                           const QString& defaultSuffix) override
+                           const QString& initialName, const QString& defaultSuffix) override
     {
-        opened.push_back({startFolder, filter, defaultSuffix});
+        opened.push_back({startFolder, filter, initialName, defaultSuffix});
         return Next();
     }
     QString ChooseFolder(QWidget*, const QString& caption, const QString& startFolder) override

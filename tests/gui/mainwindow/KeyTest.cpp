@@ -1,6 +1,7 @@
 // The window's keys: Enter and Escape never close the window or click a button; Left and
 // Right are swallowed in every mode (even by a focused scroll bar); plus and minus zoom,
-// whatever modifiers are held; message boxes keep their own keys.
+// whatever modifiers are held; message boxes keep their own keys. Which keys zoom is
+// decided by their caps in the keyboard's keymap, checked here on US and jp106 keymaps.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -12,7 +13,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include <xkbcommon/xkbcommon.h>
+
 #include "WindowHarness.h"
+#include "platform/qt/KeyCaps.h"
 #include "platform/qt/QtPrompter.h"
 
 TEST(MainWindowKeys, EnterAndEscapeNeitherCloseTheWindowNorClickAButton)
@@ -121,4 +125,61 @@ TEST(MainWindowKeys, AMessageBoxKeepsEnterWhileTheWindowIsOpen)
             QTest::keyClick(box, Qt::Key_Escape);
     });
     EXPECT_EQ(prompter.Show(h.dlg.get(), "?", ePromptButtons::YesNoCancel, ePromptIcon::Question), IDCANCEL);
+}
+
+namespace {
+
+struct sXkbKeymap {
+    xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_ENVIRONMENT_NAMES);
+    xkb_keymap* keymap = nullptr;
+    sXkbKeymap(const char* model, const char* layout)
+    {
+        const xkb_rule_names names{"evdev", model, layout, "", ""};
+        keymap = xkb_keymap_new_from_names(context, &names, XKB_KEYMAP_COMPILE_NO_FLAGS);
+    }
+    ~sXkbKeymap()
+    {
+        xkb_keymap_unref(keymap);
+        xkb_context_unref(context);
+    }
+};
+
+}  // namespace
+
+TEST(MainWindowKeys, ZoomKeysAreKnownByTheirCapsOnUsAndJp106Keymaps)
+{
+    // X keycodes (evdev code + 8) of the keys in question.
+    enum : std::uint32_t { kMinusRow = 20, kEqualRow = 21, kSemicolon = 47, kKeypadMinus = 82,
+                           kKeypadPlus = 86, kBackslashRo = 97 };
+    struct Case {
+        const char* model;
+        const char* layout;
+        std::uint32_t layoutIndex;
+        std::uint32_t keycode;
+        eZoomKey zoom;
+    };
+    const Case cases[] = {
+        {"pc105", "us", 0, kEqualRow, eZoomKey::In},      // "=" and "+"
+        {"pc105", "us", 0, kMinusRow, eZoomKey::Out},     // "-" and "_"
+        {"pc105", "us", 0, kSemicolon, eZoomKey::None},   // ";" and ":"
+        {"pc105", "us", 0, kKeypadPlus, eZoomKey::In},
+        {"pc105", "us", 0, kKeypadMinus, eZoomKey::Out},
+        {"jp106", "jp", 0, kSemicolon, eZoomKey::In},     // ";" and "+"
+        {"jp106", "jp", 0, kMinusRow, eZoomKey::Out},     // "-" and "="
+        {"jp106", "jp", 0, kEqualRow, eZoomKey::None},    // "^" and "~"
+        {"jp106", "jp", 0, kBackslashRo, eZoomKey::None}, // "\" and "_"
+        {"jp106", "jp", 0, kKeypadPlus, eZoomKey::In},
+        {"jp106", "jp", 0, kKeypadMinus, eZoomKey::Out},
+        // With two layouts the active one decides.
+        {"jp106", "jp,us", 1, kEqualRow, eZoomKey::In},
+        {"jp106", "jp,us", 1, kSemicolon, eZoomKey::None},
+        // A keycode the keymap lacks is no zoom key.
+        {"pc105", "us", 0, 0, eZoomKey::None},
+    };
+    for (const Case& c : cases) {
+        const sXkbKeymap keymap(c.model, c.layout);
+        ASSERT_NE(keymap.keymap, nullptr) << c.layout;
+        EXPECT_EQ(ZoomKeyOfSyms(KeySymsOnAllLevels(keymap.keymap, c.keycode, c.layoutIndex)), c.zoom)
+            << c.model << " " << c.layout << " layout " << c.layoutIndex << " keycode " << c.keycode;
+    }
 }

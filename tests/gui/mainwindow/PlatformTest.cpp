@@ -1,5 +1,6 @@
 // The Qt platform layer the windows stand on: dialog units, scroll information in the
-// Windows terms, the INI profile, the message boxes, and the screen-saver hold over D-Bus.
+// Windows terms, the INI profile, the message boxes, the open-file dialog in Japanese, and
+// the screen-saver hold over D-Bus.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -7,6 +8,10 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
@@ -17,6 +22,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <fstream>
 #include <functional>
 
 #include "Fakes.h"
@@ -24,11 +30,13 @@
 #include "mainwindow/VelquinDlg.h"
 #include "mainwindow/WindowGeometry.h"
 #include "platform/qt/DialogUnits.h"
+#include "platform/qt/FileChooser.h"
 #include "platform/qt/QtProfile.h"
 #include "platform/qt/QtPrompter.h"
 #include "platform/qt/ScreenSaverInhibitor.h"
 #include "platform/qt/ScrollInfo.h"
 #include "platform/qt/ShellFolders.h"
+#include "support/Screenshot.h"
 #include "support/TempDir.h"
 
 TEST(DialogUnits, RoundHalfAwayFromZeroForEachEdgeOnItsOwn)
@@ -183,6 +191,52 @@ TEST(QtPrompter, ErrorBoxAndQuestionsLookAndAnswerAsExpected)
     info.AnswerWith("OK");
     EXPECT_EQ(prompter.Show(nullptr, "i", ePromptButtons::Ok, ePromptIcon::Information), IDOK);
     EXPECT_EQ(info.icon, QMessageBox::Information);
+}
+
+TEST(QtFileChooser, TheOpenDialogReadsJapaneseAndOffersEdfFiles)
+{
+    TempDir dir;
+    const QString existing = QString::fromStdString(dir.str());
+    std::ofstream(dir.file("20240102_235950.edf")) << "0";
+    struct Case {
+        QString startFolder;
+        QString shownFolder;  // empty: the dialog's own choice
+        const char* screenshot;
+    };
+    // A start folder that is missing leaves the dialog where it likes, and its name stays
+    // out of the file-name field.
+    const Case cases[] = {{existing, existing, "file_dialog_open"},
+                          {existing + "/missing", QString(), nullptr}};
+    for (const Case& c : cases) {
+        QString folder, name, filter;
+        QStringList texts;
+        QTimer::singleShot(50, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            folder = dialog->directory().absolutePath();
+            name = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
+            filter = dialog->findChild<QComboBox*>("fileTypeCombo")->currentText();
+            for (const char* label : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
+                texts << dialog->findChild<QLabel*>(label)->text();
+            auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
+            for (auto which : {QDialogButtonBox::Open, QDialogButtonBox::Cancel})
+                texts << buttons->button(which)->text();
+            if (c.screenshot)
+                SaveScreenshot(*dialog, QString::fromLatin1(c.screenshot));
+            dialog->reject();
+        });
+        CQtFileChooser chooser;
+        EXPECT_EQ(chooser.ChooseOpenFile(nullptr, c.startFolder, QString::fromUtf8("EDFファイル(*.edf)"),
+                                         "*.edf", "edf"),
+                  QString());
+        if (!c.shownFolder.isEmpty()) {
+            EXPECT_EQ(folder, c.shownFolder);
+        }
+        EXPECT_EQ(name, QStringLiteral("*.edf")) << c.startFolder.toStdString();
+        EXPECT_EQ(filter, QString::fromUtf8("EDFファイル(*.edf)"));
+        EXPECT_EQ(texts, QString::fromUtf8("アドレス:|ファイル名(&N):|ファイルの種類:|開く(&O)|キャンセル").split('|'));
+    }
 }
 
 TEST(ScreenSaverInhibitor, HoldsAndReleasesThroughTheDesktopService)

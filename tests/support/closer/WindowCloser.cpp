@@ -1,7 +1,9 @@
 // Preloaded into the real program by the start-up tests (LD_PRELOAD): once the event loop
-// runs, it waits VELQUIN_TEST_CLOSE_MS milliseconds, prints the application name and
-// closes every top-level window the way a user's close button would.
+// runs, it waits VELQUIN_TEST_CLOSE_MS milliseconds, prints the application name and some
+// of Qt's own texts (a file-dialog label, a standard button, a month of the date picker),
+// and closes every top-level window the way a user's close button would.
 #include <QApplication>
+#include <QLocale>
 #include <QTimer>
 #include <QWidget>
 
@@ -13,6 +15,9 @@ namespace {
 void CloseAllWindows()
 {
     std::printf("applicationName=%s\n", qPrintable(QCoreApplication::applicationName()));
+    std::printf("qtTexts=%s|%s|%s\n", qPrintable(QCoreApplication::translate("QFileDialog", "Look in:")),
+                qPrintable(QCoreApplication::translate("QPlatformTheme", "Cancel")),
+                qPrintable(QLocale().standaloneMonthName(1)));
     std::fflush(stdout);
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible())

@@ -1,0 +1,178 @@
+// The zoom keys pressed as a user does, on a real X server with the US and the Japanese
+// keyboard: the keys whose caps carry "+" or "-" zoom, with or without Shift, whatever
+// character they type on that layout. Xvfb gets the keymap from setxkbmap, and xdotool
+// presses the keys through the server's test extension, so the window sees real keycodes.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "WindowHarness.h"
+#include "support/TempDir.h"
+
+namespace {
+
+// Counts releases of keys other than modifiers: once a key's release has come, its press
+// has been handled. (A release that travels up to the parents counts more than once; the
+// test only waits for the count to grow.)
+class ReleaseCounter : public QObject {
+public:
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyRelease) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key != Qt::Key_Shift && key != Qt::Key_Control && key != Qt::Key_Alt && key != Qt::Key_Meta)
+                ++count;
+        }
+        return false;
+    }
+};
+
+bool RunQuietly(const std::string& command)
+{
+    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+class X11Keys : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        for (const char* tool : {"Xvfb", "setxkbmap", "xdotool"})
+            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+                return;
+        s_toolsPresent = true;
+        s_xvfb = StartXvfb();
+        if (s_xvfb <= 0)
+            return;
+        s_home = std::make_unique<TempDir>();
+        setenv("HOME", s_home->str().c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (s_home->str() + "/.config").c_str(), 1);
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+        static int argc = 1;
+        static char name[] = "velquin_x11_key_tests";
+        static char* argv[] = {name, nullptr};
+        s_app = std::make_unique<QApplication>(argc, argv);
+    }
+    static void TearDownTestSuite()
+    {
+        s_app.reset();
+        if (s_xvfb > 0) {
+            kill(s_xvfb, SIGTERM);
+            waitpid(s_xvfb, nullptr, 0);
+        }
+        s_home.reset();
+    }
+
+    // Starts Xvfb on a display it picks itself and points DISPLAY at it; the server's pid,
+    // or 0 when it did not come up.
+    static pid_t StartXvfb()
+    {
+        int fds[2];
+        if (pipe(fds) != 0)
+            return 0;
+        const std::string fd = std::to_string(fds[1]);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            close(fds[0]);
+            const int quiet = open("/dev/null", O_WRONLY);
+            dup2(quiet, STDOUT_FILENO);
+            dup2(quiet, STDERR_FILENO);
+            // -noreset: the keymap set by setxkbmap stays when that client disconnects.
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-nolisten", "tcp",
+                   "-screen", "0", "1280x1024x24", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        std::string display;
+        pollfd wait{fds[0], POLLIN, 0};
+        char c = 0;
+        while (pid > 0 && poll(&wait, 1, 20000) == 1 && read(fds[0], &c, 1) == 1 && c != '\n')
+            display += c;
+        close(fds[0]);
+        if (pid <= 0 || display.empty()) {
+            if (pid > 0) {
+                kill(pid, SIGTERM);
+                waitpid(pid, nullptr, 0);
+            }
+            return 0;
+        }
+        setenv("DISPLAY", (":" + display).c_str(), 1);
+        return pid;
+    }
+
+    void SetUp() override
+    {
+        if (!s_toolsPresent)
+            GTEST_SKIP() << "Xvfb, setxkbmap or xdotool is not installed";
+        ASSERT_GT(s_xvfb, 0) << "Xvfb did not start";
+    }
+
+    struct Press {
+        const char* keysym;  // as xdotool names it; Shift is added where the keymap needs it
+        int range;           // the time range after the press
+    };
+    // Sets the keymap, then presses each key into the focused window and checks the range.
+    static void PressAll(const char* model, const char* layout, std::initializer_list<Press> presses)
+    {
+        ASSERT_TRUE(RunQuietly(std::string("setxkbmap -model ") + model + " -layout " + layout));
+        WindowHarness h;
+        h.dlg->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(h.dlg.get()));
+        h.Item<QPushButton>(1068)->setFocus();
+        ASSERT_EQ(h.Probe().TimeRange(), 30);
+        ReleaseCounter releases;
+        qApp->installEventFilter(&releases);
+        for (const Press& p : presses) {
+            const int before = releases.count;
+            ASSERT_TRUE(RunQuietly(std::string("xdotool key ") + p.keysym)) << p.keysym;
+            ASSERT_TRUE(QTest::qWaitFor([&] { return releases.count > before; }, 5000)) << p.keysym;
+            EXPECT_EQ(h.Probe().TimeRange(), p.range) << layout << " " << p.keysym;
+        }
+        qApp->removeEventFilter(&releases);
+    }
+
+    static inline bool s_toolsPresent = false;
+    static inline pid_t s_xvfb = 0;
+    static inline std::unique_ptr<TempDir> s_home;
+    static inline std::unique_ptr<QApplication> s_app;
+};
+
+}  // namespace
+
+TEST_F(X11Keys, JapaneseKeyboardZoomsWithThePlusAndMinusCaps)
+{
+    PressAll("jp106", "jp",
+             {{"semicolon", 15},   // the ";+" key, unshifted
+              {"plus", 10},        // the same key with Shift
+              {"KP_Add", 5},
+              {"asciicircum", 5},  // the "^~" key, where a US keyboard has "=+": no zoom
+              {"underscore", 5},   // the "\_" key: no zoom
+              {"minus", 10},       // the "-=" key, unshifted
+              {"equal", 15},       // the same key with Shift zooms out, not in
+              {"KP_Subtract", 30}});
+}
+
+TEST_F(X11Keys, UsKeyboardZoomsWithThePlusAndMinusCaps)
+{
+    PressAll("pc105", "us",
+             {{"equal", 15},       // the "=+" key, unshifted
+              {"plus", 10},        // the same key with Shift
+              {"KP_Add", 5},
+              {"semicolon", 5},    // no zoom
+              {"minus", 10},       // the "-_" key
+              {"underscore", 15},  // the same key with Shift
+              {"KP_Subtract", 30}});
+}
