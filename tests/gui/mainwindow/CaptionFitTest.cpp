@@ -75,11 +75,7 @@ TEST(CaptionsFit, MainWindowInEveryModeWithRealValues)
 
     // Measuring: the receiver on each kind of port path, every link state.
     TempDir folder;
-    h.Probe().WaveLog().SetFolder(folder.str());
-    h.Probe().Post(kLinkFirstData, h.wave->generation);
-    h.wave->frames.push_back(sFrameSnapshot{});
-    h.Probe().Post(kLinkNewFrame, h.wave->generation);
-    WindowHarness::Flush();
+    h.MeasureOneSecond(folder.str());
     ASSERT_EQ(h.dlg->GetMode(), CVelquinDlg::kModeMeasuring);
     ASSERT_FALSE(FieldText(h, kIdNowTime).isEmpty());
     for (const char* port : {"/dev/ttyUSB10", "/dev/ttyACM0", "/tmp/ttyUSB7"}) {

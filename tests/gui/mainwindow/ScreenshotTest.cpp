@@ -52,11 +52,7 @@ TEST(MainWindowScreenshots, TalkingLockedAndMeasuring)
 
     // The longest receiver description: the older model on a two-digit port.
     TempDir folder;
-    h.Probe().WaveLog().SetFolder(folder.str());
-    h.Probe().Post(kLinkFirstData, h.wave->generation);
-    h.wave->frames.push_back(sFrameSnapshot{});
-    h.Probe().Post(kLinkNewFrame, h.wave->generation);
-    WindowHarness::Flush();
+    h.MeasureOneSecond(folder.str());
     ASSERT_EQ(h.dlg->GetMode(), CVelquinDlg::kModeMeasuring);
     ASSERT_TRUE(SaveScreenshot(*h.dlg, QStringLiteral("mainwindow_mode2_measuring")));
     h.dlg->SetMode(CVelquinDlg::kModeLocked);

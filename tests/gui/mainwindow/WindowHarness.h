@@ -141,4 +141,13 @@ struct WindowHarness {
     T* Item(int id) const { return qobject_cast<T*>(dlg->DlgItem(id)); }
     // Handles every posted event.
     static void Flush() { QCoreApplication::processEvents(); QCoreApplication::processEvents(); }
+    // A measurement recording into folder, with its first second (zeros) taken in.
+    void MeasureOneSecond(const std::string& folder)
+    {
+        Probe().WaveLog().SetFolder(folder);
+        Probe().Post(kLinkFirstData, wave->generation);
+        wave->frames.push_back(sFrameSnapshot{});
+        Probe().Post(kLinkNewFrame, wave->generation);
+        Flush();
+    }
 };
