@@ -48,11 +48,6 @@ bool HasFittedCaption(const sControlTemplate& c)
     }
 }
 
-QRect TemplatePlace(const sControlTemplate& c)
-{
-    return DluRectToPixels(c.x, c.y, c.w, c.h);
-}
-
 QLabel* MakeStatic(const QString& caption, unsigned style, QWidget* parent)
 {
     auto* label = new QLabel(caption, parent);
@@ -151,6 +146,11 @@ QWidget* CreateTemplateControl(const sControlTemplate& c, QWidget* parent)
     if (control)
         control->setFocusPolicy(FocusPolicyFor(c.style));
     return control;
+}
+
+QRect TemplatePlace(const sControlTemplate& c)
+{
+    return DluRectToPixels(c.x, c.y, c.w, c.h);
 }
 
 void FitTemplateControls(const sDialogTemplate& dialogTemplate, const QHash<int, QWidget*>& controls)

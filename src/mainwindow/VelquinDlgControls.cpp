@@ -31,12 +31,12 @@ T* Typed(QWidget* w)
     return static_cast<T*>(w);
 }
 
-// A control's place in the template, in pixels.
+// A control's place in the main window's template, in pixels.
 QRect TemplatePlace(int id)
 {
     for (const sControlTemplate& c : MainDialogTemplate().controls)
         if (c.id == id)
-            return DluRectToPixels(c.x, c.y, c.w, c.h);
+            return ::TemplatePlace(c);
     return {};
 }
 

@@ -47,9 +47,9 @@ QString ShortPortName(const QString& port)
     return port.mid(port.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
-// Only bits 0 (EDF) and 1 (CSV) are file types.
-constexpr int kTypeEdf = 1;
-constexpr int kTypeCsv = 2;
+// The file-type bits of the saved-file settings.
+constexpr int kTypeEdf = CWaveLog::kEdf;
+constexpr int kTypeCsv = CWaveLog::kCsv;
 constexpr int kNamingAutomatic = 1;
 
 }  // namespace

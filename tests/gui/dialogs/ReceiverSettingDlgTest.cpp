@@ -17,6 +17,7 @@
 #include "ReceiverSettingFakes.h"
 #include "app/MessageTables.h"
 #include "dialogs/ReceiverSettingDlg.h"
+#include "support/CalendarTime.h"
 #include "support/Screenshot.h"
 
 namespace {
@@ -32,13 +33,7 @@ QString Error(int n)
 // 2023/11/15 07:13:20, a Wednesday, day 318 of the year counted from 0.
 std::tm Wednesday()
 {
-    std::tm t{};
-    t.tm_year = 123;
-    t.tm_mon = 10;
-    t.tm_mday = 15;
-    t.tm_hour = 7;
-    t.tm_min = 13;
-    t.tm_sec = 20;
+    std::tm t = CalendarTime(2023, 11, 15, 7, 13, 20);
     t.tm_wday = 3;
     t.tm_yday = 318;
     t.tm_isdst = 0;

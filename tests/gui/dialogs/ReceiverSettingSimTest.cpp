@@ -15,6 +15,7 @@
 #include "ReceiverSettingFakes.h"
 #include "ReceiverSim.h"
 #include "dialogs/ReceiverSettingDlg.h"
+#include "support/CalendarTime.h"
 #include "receiver/WaveIo.h"
 
 namespace {
@@ -31,14 +32,7 @@ public:
 
 std::tm SimClock()
 {
-    std::tm t{};
-    t.tm_year = 125;
-    t.tm_mon = 0;
-    t.tm_mday = 2;
-    t.tm_hour = 3;
-    t.tm_min = 4;
-    t.tm_sec = 5;
-    return t;
+    return CalendarTime(2025, 1, 2, 3, 4, 5);
 }
 
 struct SimFixture {

@@ -9,6 +9,7 @@
 #include "RecordingSink.h"
 #include "SimWire.h"
 #include "receiver/SerialIo.h"
+#include "support/CalendarTime.h"
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -50,13 +51,6 @@ inline std::vector<float> ExpectedValues(const rsim::Samples& eeg, const rsim::S
 // 5 March 2024, 07:08:09, and the clock-set frame that carries it.
 inline std::tm ClockSetExample()
 {
-    std::tm t {};
-    t.tm_year = 124;
-    t.tm_mon = 2;
-    t.tm_mday = 5;
-    t.tm_hour = 7;
-    t.tm_min = 8;
-    t.tm_sec = 9;
-    return t;
+    return CalendarTime(2024, 3, 5, 7, 8, 9);
 }
 inline const Bytes kClockSetExampleFrame {0x02, 0x73, '2', '4', '0', '3', '0', '5', '0', '7', '0', '8', '0', '9', 0x75, 0x03};

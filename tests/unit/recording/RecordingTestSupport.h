@@ -11,6 +11,7 @@
 #include <sys/resource.h>
 
 #include "recording/Clock.h"
+#include "support/CalendarTime.h"
 
 inline std::string ReadWholeFile(const std::string& path)
 {
@@ -27,13 +28,7 @@ inline void WriteWholeFile(const std::string& path, const std::string& bytes)
 // Seconds since the epoch of a local date and time.
 inline std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second)
 {
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    t.tm_sec = second;
+    std::tm t = CalendarTime(year, month, day, hour, minute, second);
     t.tm_isdst = -1;
     return std::mktime(&t);
 }

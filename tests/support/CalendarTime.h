@@ -1,0 +1,17 @@
+#pragma once
+// A calendar time record from a plain date and time (month 1..12), for tests that hand the
+// program a clock reading or a date to set.
+
+#include <ctime>
+
+inline std::tm CalendarTime(int year, int month, int day, int hour, int minute, int second)
+{
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    t.tm_sec = second;
+    return t;
+}
