@@ -215,6 +215,8 @@ private:
     // Data blocks (VelquinDlgIntake.cpp). FillGapBlock returns 1, or 0 when storing the
     // filled second failed (the measurement is then over).
     void OnMeasurementStarted();
+    bool DateRecording();
+    void ShowStartTime(std::time_t start);
     int FillGapBlock();
     void OnDataBlock();
     void RewriteLateBlock();

@@ -1,5 +1,5 @@
-// The data side of a measurement: the first data open the recording files, every new frame
-// is shown and stored (missing seconds filled with zeros first), a late frame is rewritten
+// The data side of a measurement: the first data open the recording files, the first second
+// stored dates them, every new frame is shown and stored (missing seconds filled with zeros first), a late frame is rewritten
 // in place. Each data notification carries its own frame, taken from the link exactly once
 // here, so a burst of frames or a late user-interface thread never mixes seconds.
 #include <QLineEdit>
@@ -43,7 +43,34 @@ void CVelquinDlg::OnMeasurementStarted()
     m_waveLog.SetRecorderName(m_pWaveIo->GetReceiverName().c_str());
     ClearGraphs();
     SetMode(kModeMeasuring);
-    m_startTime = m_services.now() - 1;
+    ShowStartTime(m_waveLog.GetStartTime());
+}
+
+// Every second is dated the second before its frame arrived, the first one too. The files
+// were opened with the first data, which is usually that frame; when the first second to
+// store came later (damaged frames in front of it were dropped) or earlier (a damaged first
+// frame that the frame behind it confirmed as a second of zeros: the link had already seen
+// one more second then), the still empty files are opened again under its start. False
+// after a failure (stop, close and error 12 done).
+bool CVelquinDlg::DateRecording()
+{
+    const int earlier = std::max(0, m_frame.highestSequence - m_frame.sequence);
+    if (m_waveLog.GetStartTime() == m_services.now() - 1 - earlier)
+        return true;
+    if (m_waveLog.Open(earlier) != 1) {
+        StopMeasurement();
+        CloseMeasurement();
+        ShowError(12);
+        return false;
+    }
+    m_waveLog.SetRecorderName(m_pWaveIo->GetReceiverName().c_str());
+    ShowStartTime(m_waveLog.GetStartTime());
+    return true;
+}
+
+void CVelquinDlg::ShowStartTime(std::time_t start)
+{
+    m_startTime = start;
     m_editStartTime->setText(FormatLocalTime(m_startTime, kTextTimeFormat));
 }
 
@@ -60,7 +87,7 @@ bool CVelquinDlg::TakeNotifiedFrame()
 
 void CVelquinDlg::OnNewFrameNotification()
 {
-    if (!TakeNotifiedFrame())
+    if (!TakeNotifiedFrame() || (m_filePositions.empty() && !DateRecording()))
         return;
     if (!m_filePositions.empty()) {
         const long long current = m_frame.sequence;

@@ -119,6 +119,9 @@ private:
     // notifications to post once the lock is released.
     void TakeFrames(std::vector<int>& posts);
     void TakeFrameAt(std::size_t p, std::vector<int>& posts);
+    void TakeFirstFrame(const std::uint8_t* frame, bool checksumOk, unsigned s16, std::vector<int>& posts);
+    void AnnounceFrame(int n, const std::uint8_t* frame, std::uint8_t statusA, std::uint8_t statusB, int seen,
+                       std::vector<int>& posts);
     // Takes every whole frame with a good checksum that lies before position end (lock
     // held); returns where end has moved to once they left the buffer.
     int TakeGoodFramesInFront(int end, std::vector<int>& posts);
@@ -159,6 +162,12 @@ private:
     std::uint8_t m_emgRaw[kFrameBlockBytes];
     long long m_statusFrames = 0;
     std::deque<sFrameSnapshot> m_frames;
+    // A damaged first frame of a measurement, held until the next frame decides about it.
+    struct sHeldFrame {
+        bool held = false;
+        unsigned sequence16 = 0;
+        std::uint8_t statusA = 0, statusB = 0;
+    } m_heldFirst;
 
     // Written under the lock, read without it.
     std::atomic<int> m_lastSequence {-1};

@@ -71,8 +71,10 @@ void CSerialIo::OnReply(const std::uint8_t* bytes, int count)
         if (buffered < spec.length)
             return;
         // The first frame after a start counts as new whatever its number.
-        if (id == kCmdStart)
+        if (id == kCmdStart) {
             m_highestSequence.store(-1);
+            m_heldFirst = {};
+        }
         int p = FindReply(m_rxBuffer.data(), buffered, spec);
         if (p < 0)
             return;
@@ -162,13 +164,20 @@ void CSerialIo::StoreReplyValues(int id, const std::uint8_t* reply, int length, 
 void CSerialIo::OnReceiveTimeout()
 {
     m_idleMs.store(0);
-    {
-        std::lock_guard<std::mutex> guard(m_lock);
-        m_rxBuffer.clear();
-    }
     int word = m_replyWord.load();
     const int mode = word >> 8;
     const int id = word & 0xFF;
+    std::vector<int> framePosts;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        // A receiver that streams on without answering the stop still sent its last
+        // seconds: whole good frames are taken as data, as in front of a stop reply.
+        if (mode == 1 && (id == kCmdStop || id == kCmdStop2))
+            TakeGoodFramesInFront(static_cast<int>(m_rxBuffer.size()), framePosts);
+        m_rxBuffer.clear();
+    }
+    for (int code : framePosts)
+        Post(code);
     if (mode == 1) {
         // A command issued in the same instant changed the word: leave it alone.
         if (!m_replyWord.compare_exchange_strong(word, ReplyWord(0, kCmdNone)))

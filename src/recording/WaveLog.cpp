@@ -5,6 +5,7 @@
 #include "recording/DeviceName.h"
 #include "recording/RecordingPath.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <unistd.h>
@@ -16,17 +17,28 @@ CWaveLog::CWaveLog(std::string defaultFolder, WallClock clock)
 
 CWaveLog::~CWaveLog() = default;
 
-int CWaveLog::Open()
+int CWaveLog::Open(int secondsEarlier)
 {
+    // Files of an earlier Open that never got a record are removed once closed: opening
+    // again under a corrected start must not leave an empty file under the old name.
+    std::vector<std::string> emptyFiles;
+    for (const CFile* file : {static_cast<const CFile*>(m_edf.get()), static_cast<const CFile*>(m_csv.get())}) {
+        std::error_code unknown;
+        if (file && std::filesystem::file_size(file->GetFilePath(), unknown) == 0 && !unknown)
+            emptyFiles.push_back(file->GetFilePath());
+    }
     Close();
+    for (const std::string& path : emptyFiles)
+        ::unlink(path.c_str());
     ClearPending();
     // A folder that cannot be made shows up as a file that cannot be opened below.
     std::error_code ignored;
     std::filesystem::create_directories(m_folder, ignored);
 
     // One clock reading names the files and dates the EDF header, so the two always agree.
-    const std::time_t now = m_clock();
-    if (!ChooseFileNames(now - 1))
+    const std::time_t now = m_clock() - std::max(secondsEarlier, 0);
+    m_start = now - 1;
+    if (!ChooseFileNames(m_start))
         return Fail();
     const unsigned flags = CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite;
     try {

@@ -30,8 +30,14 @@ public:
     CWaveLog& operator=(const CWaveLog&) = delete;
 
     // Creates the folder (with its parents), decides the file names and opens the files of
-    // the chosen types; files still open from an earlier Open are closed first.
-    virtual int Open();
+    // the chosen types. The recording starts the second before the clock's time, or
+    // secondsEarlier seconds before that when its first second arrived that much earlier.
+    // Files still open from an earlier Open are closed first, and removed when they hold
+    // nothing, so that opening again under a corrected start leaves no empty file behind.
+    virtual int Open(int secondsEarlier = 0);
+    // The start of the recording as the last Open decided it (its file names and the EDF
+    // header's start date and time).
+    std::time_t GetStartTime() const { return m_start; }
     // Closes whatever files are open; 0 when closing one of them failed.
     virtual int Close();
     // Keeps the receiver name for the file headers (EDF recording field, CSV machine type).
@@ -80,4 +86,5 @@ private:
     std::unique_ptr<CWaveCsvFile> m_csv;
     std::string m_recorderId;
     WallClock m_clock;
+    std::time_t m_start = 0;
 };

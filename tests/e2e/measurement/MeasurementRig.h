@@ -248,8 +248,8 @@ public:
     std::vector<std::string> Files() const;
 };
 
-// Start, the handshake with the stream held back, then the first frame by hand.
-inline bool StartManual(MeasurementRig& rig, const rsim::FrameSpec& first)
+// Start and the handshake with the stream held back; true once the start reply is in.
+inline bool StartHeld(MeasurementRig& rig)
 {
     rig.sim.AddRule([] {
         rsim::Rule r = rsim::On('b');
@@ -260,6 +260,14 @@ inline bool StartManual(MeasurementRig& rig, const rsim::FrameSpec& first)
     if (!MeasurementRig::SpinUntil([&] { return rig.Letters() == "evnb"; }))
         return false;
     MeasurementRig::Spin(60);  // the start reply is in before the first data
+    return true;
+}
+
+// Start, the handshake with the stream held back, then the first frame by hand.
+inline bool StartManual(MeasurementRig& rig, const rsim::FrameSpec& first)
+{
+    if (!StartHeld(rig))
+        return false;
     rig.sim.SendFrame(first);
     return rig.WaitMode(CVelquinDlg::kModeMeasuring) && rig.WaitStored(1);
 }

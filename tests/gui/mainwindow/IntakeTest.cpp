@@ -196,6 +196,50 @@ TEST(MainWindowIntake, GapsAreFilledLateFramesRewrittenInPlaceAndEverySecondNote
     ExpectRows(csv, 4, &again14);
 }
 
+// The recording is dated from the first second it stores, the second before that frame
+// arrived: its file names, the EDF header and the start-time field agree, and no empty file
+// is left under the start the first data gave.
+TEST(MainWindowIntake, TheFirstSecondStoredDatesTheRecording)
+{
+    const struct {
+        const char* name;
+        int later;                          // seconds from the first data to the first frame
+        std::vector<sFrameSnapshot> frames;
+        int start;                          // the recording's start, from the first data's time
+    } table[] = {
+        {"first frame with the first data", 0, {Frame(100)}, -1},
+        {"first frame a second later", 1, {Frame(100)}, 0},
+        {"first frames three seconds later", 3, {Frame(100), Frame(101)}, 2},
+        {"held first frame and the frame that confirmed it", 1, {Frame(100, 101), Frame(101)}, -1},
+    };
+    for (const auto& row : table) {
+        IntakeRig r;
+        const std::time_t firstData = r.h.now;
+        r.h.now += row.later;
+        for (const sFrameSnapshot& f : row.frames)
+            r.New(f);
+        ASSERT_EQ(r.Sequences().size(), row.frames.size()) << row.name;
+        const std::time_t start = firstData + row.start;
+        std::tm local{};
+        localtime_r(&start, &local);
+        char stem[32], field[32], header[32];
+        std::strftime(stem, sizeof stem, "%Y%m%d_%H%M%S", &local);
+        std::strftime(field, sizeof field, "%Y/%m/%d %H:%M:%S", &local);
+        std::strftime(header, sizeof header, "%d.%m.%y%H.%M.%S", &local);
+        EXPECT_EQ(r.Probe().StartTime(), start) << row.name;
+        EXPECT_EQ(r.h.Item<QLineEdit>(1078)->text().toStdString(), field) << row.name;
+        r.h.dlg->SetMode(1);
+        r.Post(kLinkStopAccepted);
+        std::vector<std::string> files;
+        for (const auto& e : std::filesystem::directory_iterator(r.folder.path()))
+            files.push_back(e.path().filename().string());
+        std::sort(files.begin(), files.end());
+        EXPECT_EQ(files, (std::vector<std::string>{stem + std::string(".csv"), stem + std::string(".edf")})) << row.name;
+        EXPECT_EQ(recfiles::ReadAll(r.EdfPath()).substr(168, 16), header) << row.name;
+        EXPECT_EQ(recfiles::ReadEdf(r.EdfPath()).recording, "TQS27123456_ON") << row.name;
+    }
+}
+
 TEST(MainWindowIntake, OneFileTypeOnlyNotesUnusedOffsetsAndRewritesOnlyThatFile)
 {
     for (int types : {1, 2}) {

@@ -118,7 +118,8 @@ TEST(FrameIntake, DamagedFrames)
 }
 
 // A damaged frame (its checksum fails) counts only as the exact next second; any other
-// damaged frame is dropped, since its number may be the damaged part.
+// damaged frame is dropped, since its number may be the damaged part. A damaged first frame
+// waits for the frame behind it to confirm its number.
 TEST(FrameIntake, DamagedFramesNeverDecideTheNumbering)
 {
     struct sCase {
@@ -127,18 +128,24 @@ TEST(FrameIntake, DamagedFramesNeverDecideTheNumbering)
         std::vector<int> codes;
         int highest;
         std::vector<int> zeroSeconds;  // numbers announced with the neutral fill
+        int firstSeen;                 // highest number seen with the first frame announced
     };
     const int N = kLinkNewFrame, L = kLinkLateFrame;
     const sCase cases[] = {
-        {"damaged first frame, number far ahead", {{16484, true}, {101, false}, {102, false}}, {N, N}, 102, {}},
-        {"damaged first frame, number past the wrap", {{40000, true}, {101, false}}, {N}, 101, {}},
-        {"damaged first frame, right number", {{100, true}, {101, false}}, {N}, 101, {}},
-        {"damaged, two ahead", {{100, false}, {102, true}, {101, false}}, {N, N}, 101, {}},
-        {"damaged inside the old window", {{100, false}, {101, false}, {229, true}, {102, false}}, {N, N, N}, 102, {}},
-        {"damaged, behind", {{100, false}, {101, false}, {99, true}, {100, true}}, {N, N}, 101, {}},
-        {"damaged repeat of the highest", {{100, false}, {101, false}, {101, true}}, {N, N}, 101, {}},
-        {"damaged next second", {{100, false}, {101, true}, {102, false}, {101, false}}, {N, N, N, L}, 102, {101}},
-        {"damaged next second across the wrap", {{65535, false}, {0, true}, {1, false}}, {N, N, N}, 65537, {65536}},
+        {"damaged first frame, number far ahead", {{16484, true}, {101, false}, {102, false}}, {N, N}, 102, {}, 101},
+        {"damaged first frame, number past the wrap", {{40000, true}, {101, false}}, {N}, 101, {}, 101},
+        {"damaged first frame read as 0", {{0, true}, {5001, false}}, {N}, 5001, {}, 5001},
+        {"damaged first frame, confirmed", {{100, true}, {101, false}}, {N, N}, 101, {100}, 101},
+        {"damaged first frame, confirmed across the wrap", {{65535, true}, {0, false}}, {N, N}, 65536, {65535}, 65536},
+        {"two damaged first frames, the second confirmed", {{99, true}, {100, true}, {101, false}}, {N, N}, 101, {100}, 101},
+        {"damaged first frame, the next one lost", {{100, true}, {102, false}}, {N}, 102, {}, 102},
+        {"damaged first frame, no good frame behind it", {{100, true}}, {}, -1, {}, 0},
+        {"damaged, two ahead", {{100, false}, {102, true}, {101, false}}, {N, N}, 101, {}, 100},
+        {"damaged inside the old window", {{100, false}, {101, false}, {229, true}, {102, false}}, {N, N, N}, 102, {}, 100},
+        {"damaged, behind", {{100, false}, {101, false}, {99, true}, {100, true}}, {N, N}, 101, {}, 100},
+        {"damaged repeat of the highest", {{100, false}, {101, false}, {101, true}}, {N, N}, 101, {}, 100},
+        {"damaged next second", {{100, false}, {101, true}, {102, false}, {101, false}}, {N, N, N, L}, 102, {101}, 100},
+        {"damaged next second across the wrap", {{65535, false}, {0, true}, {1, false}}, {N, N, N}, 65537, {65536}, 65535},
     };
     for (const sCase& c : cases) {
         PortlessLink l;
@@ -148,12 +155,24 @@ TEST(FrameIntake, DamagedFramesNeverDecideTheNumbering)
         EXPECT_EQ(l.link.GetLastSequence(), c.highest) << c.name;
         std::vector<int> zeroSeconds;
         sFrameSnapshot f;
-        while (l.link.TakeFrame(f)) {
+        int firstSeen = 0;
+        for (int k = 0; l.link.TakeFrame(f); ++k) {
+            if (k == 0)
+                firstSeen = f.highestSequence;
             if (Values(f) == std::vector<float>(kBlockValues, 0.0f))
                 zeroSeconds.push_back(f.sequence);
         }
         EXPECT_EQ(zeroSeconds, c.zeroSeconds) << c.name;
+        EXPECT_EQ(firstSeen, c.firstSeen) << c.name;
     }
+    // A start forgets a damaged frame held from before it.
+    PortlessLink l;
+    l.Feed(Frame(100, 0, 0, rsim::Damage::SampleByte, 100));
+    l.link.BeginCommand(kCmdStart);
+    l.Feed(rsim::BuildReply('B', true, {0x00}));
+    l.sink.Clear();
+    l.Feed(Frame(101));
+    EXPECT_EQ(l.sink.Codes(), (std::vector<int> {kLinkFirstData, kLinkNewFrame}));
 }
 
 TEST(FrameIntake, NumberingAcrossTheWrapAndLateFrames)

@@ -273,8 +273,9 @@ TEST(ReplyIntake, TimeoutRules)
 }
 
 // Bytes in front of a reply leave the buffer with it. A whole good frame in front of a stop
-// reply is the measurement's last second and is taken first; in front of any other reply,
-// and a damaged one anywhere, it goes with the other bytes.
+// reply, or of a stop's time-out, is the measurement's last second and is taken first; in
+// front of any other reply or time-out, and a damaged one anywhere, it goes with the other
+// bytes.
 TEST(ReplyIntake, BytesInFrontOfAReply)
 {
     const Bytes good = rsim::BuildFrame(7, 0, 0, Ramp(7, 3), Ramp(8, 5));
@@ -288,6 +289,7 @@ TEST(ReplyIntake, BytesInFrontOfAReply)
         std::vector<Bytes> front;
         std::vector<int> posts;
         int highestAfter;
+        bool timeout = false;  // no reply: the time-out comes instead
     } table[] = {
         {"stop, one frame", kCmdStop, {good}, {kLinkNewFrame, kLinkStopAccepted}, 7},
         {"stop, two frames among garbage", kCmdStop, {garbage, good, garbage, good2}, {kLinkNewFrame, kLinkNewFrame, kLinkStopAccepted}, 8},
@@ -296,6 +298,9 @@ TEST(ReplyIntake, BytesInFrontOfAReply)
         {"stop, garbage only", kCmdStop, {garbage}, {kLinkStopAccepted}, 6},
         {"clock read, frame", kCmdClock, {good}, {}, 6},
         {"connect, frame", kCmdConnect, {good}, {kLinkConnectReply}, 6},
+        {"stop time-out, one frame", kCmdStop, {garbage, good}, {kLinkNewFrame, kLinkStopTimeout}, 7, true},
+        {"second stop time-out, two frames", kCmdStop2, {good, damaged, good2}, {kLinkNewFrame, kLinkNewFrame, kLinkStop2Timeout}, 8, true},
+        {"version time-out, frame", kCmdVersion, {good}, {kLinkReplyTimeout}, 6, true},
     };
     const Bytes e {0x00};
     for (const auto& row : table) {
@@ -314,8 +319,11 @@ TEST(ReplyIntake, BytesInFrontOfAReply)
         chunk.insert(chunk.end(), tail.begin(), tail.begin() + 400);
         const Bytes reply = rsim::BuildReply(ReplySpecFor(row.id, 21).letter, true,
                                              row.id == kCmdClock ? Bytes(12, '1') : e);
-        chunk.insert(chunk.end(), reply.begin(), reply.end());
+        if (!row.timeout)
+            chunk.insert(chunk.end(), reply.begin(), reply.end());
         l.Feed(chunk);
+        if (row.timeout)
+            l.link.OnReceiveTimeout();
         EXPECT_EQ(l.sink.Codes(), row.posts) << row.what;
         EXPECT_EQ(l.link.GetLastSequence(), row.highestAfter) << row.what;
         if (row.posts.size() > 1) {

@@ -127,6 +127,28 @@ TEST(WaveLog, AutomaticNamesAndHeaderShareTheSecondBeforeOpen)
     EXPECT_EQ(ReadWholeFile(folder + "/20190307_102030.csv").substr(0, 26), "#MachineType,TQR27012345\r\n");
 }
 
+// Opened again under an earlier start before any second was stored: the empty files of the
+// first start go; files that already hold a record stay.
+TEST(WaveLog, OpeningAgainUnderAnEarlierStartLeavesNoEmptyFile)
+{
+    TempDir dir;
+    CWaveLog log(dir.str(), FixedClock(LocalTime(2019, 3, 7, 10, 20, 31)));
+    log.SetFileTypes(3);
+    ASSERT_EQ(log.Open(), 1);
+    EXPECT_EQ(log.GetStartTime(), LocalTime(2019, 3, 7, 10, 20, 30));
+    ASSERT_EQ(log.Open(2), 1);
+    EXPECT_EQ(log.GetStartTime(), LocalTime(2019, 3, 7, 10, 20, 28));
+    EXPECT_EQ(FilesIn(dir.str()), (std::vector<std::string>{"20190307_102028.csv", "20190307_102028.edf"}));
+    const auto s = Second(1.0f, 2.0f);
+    ASSERT_EQ(log.Append(s.data(), 2, 128), 1);
+    EXPECT_EQ(ReadWholeFile(dir.file("20190307_102028.edf")).substr(168, 16), "07.03.1910.20.28");
+    ASSERT_EQ(log.Open(), 1);
+    ASSERT_EQ(log.Close(), 1);
+    EXPECT_EQ(FilesIn(dir.str()), (std::vector<std::string>{"20190307_102028.csv", "20190307_102028.edf",
+                                                           "20190307_102030.csv", "20190307_102030.edf"}));
+    EXPECT_EQ(fs::file_size(dir.file("20190307_102028.edf")), 768u + 512u);
+}
+
 TEST(WaveLog, AutomaticNameAtMidnightBelongsToThePreviousDay)
 {
     TempDir dir;
