@@ -15,13 +15,6 @@ public:
     // The texts of the given record (tests).
     explicit CAboutDlg(const VersionInfoStrings& version, QWidget* parent = nullptr);
 
-    // The five lines as shown, statics 1050 to 1054.
-    const QString& ProductNameLine() const { return m_strProductName; }
-    const QString& ProductVersionLine() const { return m_strProductVersion; }
-    const QString& FileVersionLine() const { return m_strFileVersion; }
-    const QString& LegalCopyrightLine() const { return m_strLegalCopyright; }
-    const QString& CompanyNameLine() const { return m_strCompanyName; }
-
 private:
     static VersionInfoStrings RunningVersion();
     void CreateControls();

@@ -36,9 +36,6 @@ public:
     explicit ReceiverSettingDlg(IWaveIo* waveIo, QWidget* parent = nullptr, sReceiverSettingServices services = {});
     ~ReceiverSettingDlg() override;
 
-    const QString& VersionText() const { return m_strVersion; }
-    const QString& ClockText() const { return m_strClock; }
-
 private:
     void CreateControls();
     void FitTexts();

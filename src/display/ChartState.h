@@ -147,7 +147,6 @@ public:
 
     // Column, then ColumnLabel: names the legend text of that series.
     void SetColumn(short column) { m_column = column; }
-    short GetColumn() const { return m_column; }
     void SetColumnLabel(std::string text);
 
     void SetShowLegend(bool show) { m_showLegend = show; }

@@ -1,8 +1,8 @@
 #pragma once
 // The main window's collaborators: how it makes the receiver façade, shows prompts, chooses
 // files, opens dialogs, keeps the profile, reads the clock and holds off the screen saver.
-// The real program takes MakeDefaultDlgServices(); tests put fakes in the fields they need
-// and leave the others empty, which the window fills with the defaults.
+// The real program passes them all empty; tests put fakes in the fields they need and leave
+// the others empty. The window fills every empty field through FillDefaultDlgServices().
 
 #include <chrono>
 #include <ctime>

@@ -3,8 +3,8 @@
 // Stop with its one retry, and the close step that every end of a measurement runs.
 // Each step sets mode 1, hands one command to the façade and returns; the reply comes back
 // as a notification (VelquinDlgNotifications.cpp).
-#include "mainwindow/CommandWait.h"
 #include "mainwindow/VelquinDlg.h"
+#include "receiver/CommandWait.h"
 #include "resources/MainWindowTexts.h"
 
 // One command step: mode 1, then the command to the façade; when it cannot be handed to the

@@ -145,9 +145,3 @@ std::size_t CFile::Read(void* data, std::size_t count)
     }
     return done;
 }
-
-void CFile::Flush()
-{
-    if (::fdatasync(m_fd) != 0)
-        Throw("cannot flush");
-}

@@ -63,8 +63,6 @@ public:
     void Write(const void* data, std::size_t count);
     // Reads up to count bytes; returns how many were read (less only at the end of the file).
     std::size_t Read(void* data, std::size_t count);
-    // Writes everything the system holds for this file to the disk.
-    void Flush();
 
     const std::string& GetFilePath() const { return m_path; }
 

@@ -61,7 +61,14 @@ bool IsCharacterDevice(const fs::path& node)
     return ::stat(node.c_str(), &st) == 0 && S_ISCHR(st.st_mode);
 }
 
-void AppendExtraPorts(std::vector<std::string>& ports)
+// Adds the path unless it is empty or listed already.
+void AddOnce(std::vector<std::string>& ports, const std::string& path)
+{
+    if (!path.empty() && std::find(ports.begin(), ports.end(), path) == ports.end())
+        ports.push_back(path);
+}
+
+void AddExtraPorts(std::vector<std::string>& ports)
 {
     const char* extra = std::getenv("VELQUIN_EXTRA_PORTS");
     if (!extra)
@@ -72,9 +79,7 @@ void AppendExtraPorts(std::vector<std::string>& ports)
         std::size_t end = list.find(':', start);
         if (end == std::string::npos)
             end = list.size();
-        const std::string path = list.substr(start, end - start);
-        if (!path.empty() && std::find(ports.begin(), ports.end(), path) == ports.end())
-            ports.push_back(path);
+        AddOnce(ports, list.substr(start, end - start));
         start = end + 1;
     }
 }
@@ -103,10 +108,10 @@ void EnumSerialPorts(std::vector<std::string>& ports, const sPortListRoots& root
     std::sort(names.begin(), names.end(), NaturalLess);
 
     std::vector<std::string> found;
-    for (const std::string& name : names)
-        found.push_back((fs::path(roots.dev) / name).string());
     if (roots.extraFromEnvironment)
-        AppendExtraPorts(found);
+        AddExtraPorts(found);
+    for (const std::string& name : names)
+        AddOnce(found, (fs::path(roots.dev) / name).string());
     if (!readable && found.empty())
         return;
     ports = std::move(found);

@@ -173,6 +173,9 @@ TEST(MainWindowKeys, ZoomKeysAreKnownByTheirCapsOnUsAndJp106Keymaps)
         // With two layouts the active one decides.
         {"jp106", "jp,us", 1, kEqualRow, eZoomKey::In},
         {"jp106", "jp,us", 1, kSemicolon, eZoomKey::None},
+        {"pc105", "us,jp", 1, kSemicolon, eZoomKey::In},
+        {"pc105", "us,jp", 1, kEqualRow, eZoomKey::None},
+        {"pc105", "us,jp", 1, kMinusRow, eZoomKey::Out},
         // A keycode the keymap lacks is no zoom key.
         {"pc105", "us", 0, 0, eZoomKey::None},
     };

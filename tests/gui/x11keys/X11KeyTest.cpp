@@ -2,6 +2,7 @@
 // keyboard: the keys whose caps carry "+" or "-" zoom, with or without Shift, whatever
 // character they type on that layout. Xvfb gets the keymap from setxkbmap, and xdotool
 // presses the keys through the server's test extension, so the window sees real keycodes.
+// With two layouts the second is locked active and the keys go by keycode (LayoutKeys.h).
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -16,9 +17,12 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "LayoutKeys.h"
 #include "WindowHarness.h"
 #include "support/TempDir.h"
 
@@ -127,7 +131,39 @@ protected:
     // Sets the keymap, then presses each key into the focused window and checks the range.
     static void PressAll(const char* model, const char* layout, std::initializer_list<Press> presses)
     {
+        std::vector<sStep> steps;
+        for (const Press& p : presses)
+            steps.push_back({p.keysym, [keysym = p.keysym] { return RunQuietly(std::string("xdotool key ") + keysym); },
+                             p.range});
+        Run(model, layout, 0, steps);
+    }
+
+    struct Stroke {
+        unsigned keycode;  // X keycode: evdev code + 8
+        bool shift;
+        int range;         // the time range after the press
+    };
+    // Sets a keymap of two layouts, locks the second as the active one, then presses each
+    // key by its keycode and checks the range.
+    static void PressInSecondLayout(const char* model, const char* layouts, std::initializer_list<Stroke> strokes)
+    {
+        std::vector<sStep> steps;
+        for (const Stroke& k : strokes)
+            steps.push_back({(k.shift ? "shift+" : "") + std::to_string(k.keycode),
+                             [k] { return PressKeycode(k.keycode, k.shift); }, k.range});
+        Run(model, layouts, 1, steps);
+        EXPECT_TRUE(LockLayout(0));
+    }
+
+    struct sStep {
+        std::string what;
+        std::function<bool()> press;
+        int range;
+    };
+    static void Run(const char* model, const char* layout, unsigned activeLayout, const std::vector<sStep>& steps)
+    {
         ASSERT_TRUE(RunQuietly(std::string("setxkbmap -model ") + model + " -layout " + layout));
+        ASSERT_TRUE(LockLayout(activeLayout));
         WindowHarness h;
         h.dlg->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(h.dlg.get()));
@@ -135,11 +171,11 @@ protected:
         ASSERT_EQ(h.Probe().TimeRange(), 30);
         ReleaseCounter releases;
         qApp->installEventFilter(&releases);
-        for (const Press& p : presses) {
+        for (const sStep& step : steps) {
             const int before = releases.count;
-            ASSERT_TRUE(RunQuietly(std::string("xdotool key ") + p.keysym)) << p.keysym;
-            ASSERT_TRUE(QTest::qWaitFor([&] { return releases.count > before; }, 5000)) << p.keysym;
-            EXPECT_EQ(h.Probe().TimeRange(), p.range) << layout << " " << p.keysym;
+            ASSERT_TRUE(step.press()) << step.what;
+            ASSERT_TRUE(QTest::qWaitFor([&] { return releases.count > before; }, 5000)) << step.what;
+            EXPECT_EQ(h.Probe().TimeRange(), step.range) << layout << " " << step.what;
         }
         qApp->removeEventFilter(&releases);
     }
@@ -175,4 +211,29 @@ TEST_F(X11Keys, UsKeyboardZoomsWithThePlusAndMinusCaps)
               {"minus", 10},       // the "-_" key
               {"underscore", 15},  // the same key with Shift
               {"KP_Subtract", 30}});
+}
+
+// X keycodes of the keys in question.
+enum : unsigned { kMinusRow = 20, kEqualRow = 21, kSemicolon = 47 };
+
+TEST_F(X11Keys, WithJpAndUsTheActiveUsLayoutDecides)
+{
+    PressInSecondLayout("jp106", "jp,us",
+                        {{kEqualRow, false, 15},   // "=+" on US ("^~" on jp)
+                         {kEqualRow, true, 10},
+                         {kSemicolon, false, 10},  // ";:" on US (";+" on jp): no zoom
+                         {kSemicolon, true, 10},
+                         {kMinusRow, false, 15},   // "-_"
+                         {kMinusRow, true, 30}});
+}
+
+TEST_F(X11Keys, WithUsAndJpTheActiveJpLayoutDecides)
+{
+    PressInSecondLayout("pc105", "us,jp",
+                        {{kSemicolon, false, 15},  // ";+" on jp (";:" on US)
+                         {kSemicolon, true, 10},
+                         {kEqualRow, false, 10},   // "^~" on jp ("=+" on US): no zoom
+                         {kEqualRow, true, 10},
+                         {kMinusRow, false, 15},   // "-=" on jp: shifted it zooms out too
+                         {kMinusRow, true, 30}});
 }

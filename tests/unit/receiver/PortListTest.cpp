@@ -62,14 +62,19 @@ TEST(PortList, ListsRealSerialDevicesInNaturalOrder)
     EXPECT_EQ(ports, (std::vector<std::string> {d + "ttyACM0", d + "ttyACM1", d + "ttyS2", d + "ttyS10", d + "ttyUSB0"}));
 }
 
-TEST(PortList, AppendsExtraPortsAndKeepsTheListWhenNothingCanBeRead)
+TEST(PortList, ListsExtraPortsFirstAndKeepsTheListWhenNothingCanBeRead)
 {
+    // The extra ports come first, each once, so the first of them is the port chosen at
+    // start; the machine's own ports follow in their natural order.
     FakeTtys t;
     t.Add("ttyUSB0", true);
-    ::setenv("VELQUIN_EXTRA_PORTS", "/dev/pts/7::/tmp/sim:/dev/pts/7", 1);
+    t.Add("ttyS0", true, 4);
+    t.Add("ttyACM0", true);
+    const std::string d = t.dev().string() + "/";
+    ::setenv("VELQUIN_EXTRA_PORTS", ("/dev/pts/7::/tmp/sim:/dev/pts/7:" + d + "ttyS0").c_str(), 1);
     std::vector<std::string> ports;
     EnumSerialPorts(ports, t.Roots());
-    EXPECT_EQ(ports, (std::vector<std::string> {t.dev().string() + "/ttyUSB0", "/dev/pts/7", "/tmp/sim"}));
+    EXPECT_EQ(ports, (std::vector<std::string> {"/dev/pts/7", "/tmp/sim", d + "ttyS0", d + "ttyACM0", d + "ttyUSB0"}));
 
     sPortListRoots missing {"/nonexistent/tty", "/nonexistent/dev", true};
     ::unsetenv("VELQUIN_EXTRA_PORTS");

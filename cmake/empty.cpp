@@ -1,1 +1,0 @@
-// Placeholder source for a library whose folder has no sources yet.
