@@ -1,6 +1,9 @@
 #include "display/Graph.h"
 
+#include <QFontMetrics>
 #include <QPainter>
+
+#include "display/GraphPainting.h"
 
 CGraph::CGraph(QWidget* parent) : QFrame(parent)
 {
@@ -133,6 +136,40 @@ QRect CGraph::PlotRect() const
     const QRect client = ClientRect();
     const sGraphPlotArea plot = GraphPlotArea(client.width(), client.height());
     return QRect(client.left() + plot.left, client.top() + plot.top, plot.width + 1, plot.height + 1);
+}
+
+QRect CGraph::YLabelCell(int width, int height) const
+{
+    const sGraphPlotArea plot = GraphPlotArea(width, height);
+    const int f = AxisLabelFontSize(plot);
+    if (f < 1)
+        return {};
+    return {plot.left, plot.top - f, QFontMetrics(GraphFont(f)).horizontalAdvance(m_s.yLabel), f};
+}
+
+// The x label starts where the plot's right margin does and keeps its lower edge on the
+// plot's bottom row; a text too wide for the margin takes a smaller font rather than run
+// past the client area or over the plot.
+QRect CGraph::XLabelCell(int width, int height) const
+{
+    const sGraphPlotArea plot = GraphPlotArea(width, height);
+    const int x = width - plot.left;
+    const int f = FittingFontHeight(m_s.xLabel, AxisLabelFontSize(plot), width - x);
+    if (f < 1)
+        return {};
+    return {x, height - plot.top - f, QFontMetrics(GraphFont(f)).horizontalAdvance(m_s.xLabel), f};
+}
+
+QRect CGraph::XLabelRect() const
+{
+    const QRect client = ClientRect();
+    return XLabelCell(client.width(), client.height()).translated(client.topLeft());
+}
+
+QRect CGraph::YLabelRect() const
+{
+    const QRect client = ClientRect();
+    return YLabelCell(client.width(), client.height()).translated(client.topLeft());
 }
 
 void CGraph::paintEvent(QPaintEvent*)

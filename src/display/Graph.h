@@ -112,6 +112,12 @@ public:
     // frame) and the plot rectangle within it (right and bottom edges on the frame lines).
     QRect ClientRect() const;
     QRect PlotRect() const;
+    // The cells of the axis labels in the widget's own coordinates: the text's advance wide and
+    // its font's pixel height high; empty when the graph draws no label. The y label stands
+    // above the plot's upper left corner. The x label stands right of the plot's lower right
+    // corner, in a font no larger than the y label's that lets it end inside the client area.
+    QRect XLabelRect() const;
+    QRect YLabelRect() const;
 
     // Draws the whole graph into a painter whose area is width × height pixels from (0, 0).
     void Draw(QPainter& painter, int width, int height) const;
@@ -143,7 +149,10 @@ protected:
 private:
     void DrawGrid(QPainter& painter, const sGraphPlotArea& plot) const;
     void DrawTickValues(QPainter& painter, const sGraphPlotArea& plot) const;
-    void DrawAxisLabels(QPainter& painter, const sGraphPlotArea& plot, int width, int height) const;
+    void DrawAxisLabels(QPainter& painter, int width, int height) const;
+    // The label cells for a client area of width × height pixels, in its coordinates.
+    QRect XLabelCell(int width, int height) const;
+    QRect YLabelCell(int width, int height) const;
     void DrawZeroLine(QPainter& painter, const sGraphPlotArea& plot) const;
     void DrawCursor(QPainter& painter, const sGraphPlotArea& plot) const;
     void DrawFrameLines(QPainter& painter, const sGraphPlotArea& plot) const;

@@ -7,6 +7,7 @@
 #include <QPolygon>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -39,7 +40,7 @@ void CGraph::Draw(QPainter& painter, int width, int height) const
     painter.fillRect(plot.left, plot.top, plot.width, plot.height, QColor(kGraphBackground));
     DrawGrid(painter, plot);
     DrawTickValues(painter, plot);
-    DrawAxisLabels(painter, plot, width, height);
+    DrawAxisLabels(painter, width, height);
     DrawZeroLine(painter, plot);
     DrawCursor(painter, plot);
     DrawFrameLines(painter, plot);
@@ -91,15 +92,17 @@ void CGraph::DrawTickValues(QPainter& painter, const sGraphPlotArea& plot) const
     }
 }
 
-void CGraph::DrawAxisLabels(QPainter& painter, const sGraphPlotArea& plot, int width, int height) const
+void CGraph::DrawAxisLabels(QPainter& painter, int width, int height) const
 {
-    const int f = AxisLabelFontSize(plot);
-    if (f < 1)
-        return;
-    painter.setFont(GraphFont(f));
     painter.setPen(QColor(kGraphGreen));
-    GraphTextOut(painter, plot.left, plot.top - f, m_s.yLabel);
-    GraphTextOut(painter, width - plot.left, height - plot.top - f, m_s.xLabel);
+    const std::pair<QRect, const QString*> labels[] = {{YLabelCell(width, height), &m_s.yLabel},
+                                                       {XLabelCell(width, height), &m_s.xLabel}};
+    for (const auto& [cell, text] : labels) {
+        if (cell.height() < 1)
+            continue;
+        painter.setFont(GraphFont(cell.height()));
+        GraphTextOut(painter, cell.left(), cell.top(), *text);
+    }
 }
 
 void CGraph::DrawZeroLine(QPainter& painter, const sGraphPlotArea& plot) const

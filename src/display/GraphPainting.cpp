@@ -31,6 +31,26 @@ QFont GraphFont(int height)
     return font;
 }
 
+int FittingFontHeight(const QString& text, int height, int room)
+{
+    if (height < 1 || room < 1)
+        return 0;
+    const auto fitsAt = [&](int h) { return QFontMetrics(GraphFont(h)).horizontalAdvance(text) <= room; };
+    if (fitsAt(height))
+        return height;
+    // The text widens with the font: find the largest height that fits by halving.
+    int fits = 0;
+    int tooWide = height;
+    while (tooWide - fits > 1) {
+        const int middle = fits + (tooWide - fits) / 2;
+        if (fitsAt(middle))
+            fits = middle;
+        else
+            tooWide = middle;
+    }
+    return fits;
+}
+
 void GraphTextOut(QPainter& painter, int x, int y, const QString& text)
 {
     if (text.isEmpty())

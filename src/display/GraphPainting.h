@@ -28,6 +28,10 @@ QPen GraphDottedPen(QRgb colour);
 // half-width characters f/2 pixels wide, without antialiasing.
 QFont GraphFont(int height);
 
+// The largest cell height up to `height` at which the text in GraphFont is at most `room`
+// pixels wide; 0 when not even a 1-pixel font fits (or height or room is below 1).
+int FittingFontHeight(const QString& text, int height, int room);
+
 // Draws text with the top-left corner of its cell at (x, y) in the painter's pen colour.
 // The cell (the text's advance wide, the font's pixel height high) is first filled with
 // the painter's background colour.

@@ -1,8 +1,10 @@
 // Every text of the main window, in each mode and with real values, and of every dialog shows
-// whole in the program's font, and no control that grew for its text covers a neighbour.
+// whole in the program's font, and no control that grew for its text covers a neighbour; so do
+// the graphs' axis labels at every time range.
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -12,9 +14,11 @@
 #include "dialogs/FftSettingDlg.h"
 #include "dialogs/ReceiverSettingDlg.h"
 #include "dialogs/SavedFileSettingDlg.h"
+#include "display/GraphPainting.h"
 #include "gui/dialogs/DialogTemplateChecks.h"
 #include "recording/WaveLog.h"
 #include "resources/DialogTemplate.h"
+#include "resources/MenuTables.h"
 #include "resources/SettingDialogTemplates.h"
 #include "support/TempDir.h"
 
@@ -25,6 +29,44 @@ void ExpectShippedFont(const QWidget& window)
 {
     EXPECT_TRUE(QFontInfo(window.font()).family().startsWith(QStringLiteral("IPA")))
         << QFontInfo(window.font()).family().toStdString();
+}
+
+// A graph draws its axis labels itself, in its own font: each shows whole inside the client
+// area, the y unit above the plot, the x unit right of the plot (on its frame line at most)
+// and not below its bottom edge, where the tick values stand. The x unit is as large as the y
+// unit unless that size would run past the client area, and then no smaller than it needs.
+void CheckGraphLabelsWhole(const CGraph& graph, const std::string& where)
+{
+    SCOPED_TRACE(where + ", graph " + graph.objectName().toStdString() + ", " + graph.GetXLabel().toStdString());
+    const QRect client = graph.ClientRect();
+    const QRect plot = graph.PlotRect();
+    const QRect x = graph.XLabelRect();
+    const QRect y = graph.YLabelRect();
+    ASSERT_FALSE(x.isEmpty());
+    ASSERT_FALSE(y.isEmpty());
+    const auto advance = [](const QString& text, int height) {
+        return QFontMetrics(GraphFont(height)).horizontalAdvance(text);
+    };
+    EXPECT_TRUE(QFontInfo(GraphFont(x.height())).family().startsWith(QStringLiteral("IPA")));
+    EXPECT_LE(advance(graph.GetXLabel(), x.height()), client.right() + 1 - x.left());
+    EXPECT_LE(advance(graph.GetYLabel(), y.height()), client.right() + 1 - y.left());
+    EXPECT_TRUE(client.contains(x)) << x.right() << " past " << client.right();
+    EXPECT_TRUE(client.contains(y));
+    EXPECT_GE(x.left(), plot.right());
+    EXPECT_LE(x.bottom(), plot.bottom());
+    EXPECT_LT(y.bottom(), plot.top());
+    if (x.height() != y.height()) {
+        EXPECT_LT(x.height(), y.height());
+        EXPECT_GT(advance(graph.GetXLabel(), x.height() + 1), client.right() + 1 - x.left());
+    }
+}
+
+// Every text of the main window: its controls' and its graphs' labels.
+void CheckWindowTexts(WindowHarness& h, const std::string& where)
+{
+    CheckTextsWhole(*h.dlg, where, &MainDialogTemplate());
+    for (const CGraph* graph : {h.Probe().GraphEeg(), h.Probe().GraphEmg()})
+        CheckGraphLabelsWhole(*graph, where);
 }
 
 // The dialog as the user sees it: shown, so that every control has its final place.
@@ -63,15 +105,14 @@ TEST(CaptionsFit, MainWindowInEveryModeWithRealValues)
         w.portName.clear();
         w.receiverName = "TQS27012345";
     });
-    const sDialogTemplate* layout = &MainDialogTemplate();
     ExpectShippedFont(*h.dlg);
-    CheckTextsWhole(*h.dlg, "idle, no port", layout);
+    CheckWindowTexts(h, "idle, no port");
     h.wave->portName = "/dev/ttyUSB10";
     h.wave->testPortResult = 0;
     h.dlg->UpdateStatusBar();
-    CheckTextsWhole(*h.dlg, "idle, a port that does not open", layout);
+    CheckWindowTexts(h, "idle, a port that does not open");
     h.dlg->SetMode(CVelquinDlg::kModeTalking);
-    CheckTextsWhole(*h.dlg, "talking", layout);
+    CheckWindowTexts(h, "talking");
 
     // Measuring: the receiver on each kind of port path, every link state.
     TempDir folder;
@@ -85,13 +126,13 @@ TEST(CaptionsFit, MainWindowInEveryModeWithRealValues)
             for (int status = 0; status <= 5; ++status) {
                 h.wave->linkStatus = status;
                 h.dlg->UpdateStatusBar();
-                CheckTextsWhole(*h.dlg, std::string("measuring on ") + port + ", " + name + ", status " +
-                                            std::to_string(status), layout);
+                CheckWindowTexts(h, std::string("measuring on ") + port + ", " + name + ", status " +
+                                        std::to_string(status));
             }
         }
     }
     h.dlg->SetMode(CVelquinDlg::kModeLocked);
-    CheckTextsWhole(*h.dlg, "locked", layout);
+    CheckWindowTexts(h, "locked");
     // The stop's reply closes the files.
     h.dlg->SetMode(CVelquinDlg::kModeTalking);
     h.Probe().Post(kLinkStopAccepted, h.wave->generation);
@@ -103,9 +144,19 @@ TEST(CaptionsFit, MainWindowInEveryModeWithRealValues)
     OpenByDialog(h, files.Own("20240102_235950.edf", 600));
     ASSERT_EQ(h.dlg->GetMode(), CVelquinDlg::kModeReview);
     ASSERT_EQ(FieldText(h, kIdStartTime), "2024/01/02 23:59:50-00:09:50");
-    CheckTextsWhole(*h.dlg, "review", layout);
+    CheckWindowTexts(h, "review");
     h.dlg->PageRight();
-    CheckTextsWhole(*h.dlg, "review, next page", layout);
+    CheckWindowTexts(h, "review, next page");
+
+    // A file longer than the longest range: every range of the menu, up to hours, and "ALL".
+    OpenByDialog(h, files.Own("20240103_220000.edf", 4 * 3600 + 600));
+    ASSERT_EQ(h.dlg->GetMode(), CVelquinDlg::kModeReview);
+    for (const sTimeRangeCommand& c : kTimeRangeCommands) {
+        h.dlg->CommandAction(c.mainId)->trigger();
+        WindowHarness::Flush();
+        ASSERT_EQ(h.Probe().TimeRange(), c.seconds ? c.seconds : 4 * 3600 + 600) << c.caption;
+        CheckWindowTexts(h, std::string("review, range ") + c.caption);
+    }
 }
 
 TEST(CaptionsFit, EveryDialog)
