@@ -1,20 +1,48 @@
 #include "platform/qt/FileChooser.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+
+namespace {
+
+// The folder itself when it exists, else the nearest parent that does; empty for an empty or
+// relative path, which leaves the dialog its own choice.
+QString NearestExistingFolder(const QString& path)
+{
+    if (!QDir::isAbsolutePath(path))
+        return QString();
+    QString folder = QDir::cleanPath(path);
+    while (!QFileInfo(folder).isDir()) {
+        const QString parent = QFileInfo(folder).path();
+        if (parent == folder)
+            return QString();
+        folder = parent;
+    }
+    return folder;
+}
+
+// Both dialogs are Qt's own and start in the nearest existing folder on the way to
+// startFolder: a missing folder given to the dialog would leave it elsewhere, in the folder
+// it was last in or the working directory, with the missing folder's name in its name field.
+void Prepare(QFileDialog& dialog, const QString& startFolder)
+{
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const QString folder = NearestExistingFolder(startFolder);
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
+}
+
+}  // namespace
 
 QString CQtFileChooser::ChooseOpenFile(QWidget* parent, const QString& startFolder, const QString& filter,
                                        const QString& initialName, const QString& defaultSuffix)
 {
-    // The folder is set only when it exists: given to the constructor, a missing folder's
-    // name would show up in the file-name field. Without it the dialog chooses its own.
     QFileDialog dialog(parent, QString(), QString(), filter);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    Prepare(dialog, startFolder);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(defaultSuffix);
-    if (QFileInfo(startFolder).isDir())
-        dialog.setDirectory(startFolder);
     dialog.selectFile(initialName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
@@ -23,6 +51,11 @@ QString CQtFileChooser::ChooseOpenFile(QWidget* parent, const QString& startFold
 
 QString CQtFileChooser::ChooseFolder(QWidget* parent, const QString& caption, const QString& startFolder)
 {
-    return QFileDialog::getExistingDirectory(parent, caption, startFolder,
-                                             QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    QFileDialog dialog(parent, caption);
+    Prepare(dialog, startFolder);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
 }

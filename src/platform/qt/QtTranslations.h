@@ -6,6 +6,7 @@
 class QCoreApplication;
 
 // Makes Japanese the default locale of Qt's widgets (month and day names) and installs
-// Qt's Japanese translations on the application. Returns 1 when the translations were
-// found and installed, 0 when they are missing (Qt's texts then stay English).
+// Qt's Japanese translations on the application, with the few words they lack. Returns 1
+// when the translations were found and installed, 0 when they are missing (Qt's texts then
+// stay English).
 int InstallJapaneseQtTexts(QCoreApplication& app);

@@ -1,6 +1,6 @@
 // The Qt platform layer the windows stand on: dialog units, scroll information in the
-// Windows terms, the INI profile, the message boxes, the open-file dialog in Japanese, and
-// the screen-saver hold over D-Bus.
+// Windows terms, the INI profile, the message boxes, the file and folder choosers in Japanese,
+// and the screen-saver hold over D-Bus.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -9,17 +9,22 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QLabel>
+#include <QMap>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QTreeView>
 #include <QWidget>
 
 #include <fstream>
@@ -193,49 +198,152 @@ TEST(QtPrompter, ErrorBoxAndQuestionsLookAndAnswerAsExpected)
     EXPECT_EQ(info.icon, QMessageBox::Information);
 }
 
-TEST(QtFileChooser, TheOpenDialogReadsJapaneseAndOffersEdfFiles)
-{
-    TempDir dir;
-    const QString existing = QString::fromStdString(dir.str());
-    std::ofstream(dir.file("20240102_235950.edf")) << "0";
-    struct Case {
-        QString startFolder;
-        QString shownFolder;  // empty: the dialog's own choice
-        const char* screenshot;
-    };
-    // A start folder that is missing leaves the dialog where it likes, and its name stays
-    // out of the file-name field.
-    const Case cases[] = {{existing, existing, "file_dialog_open"},
-                          {existing + "/missing", QString(), nullptr}};
-    for (const Case& c : cases) {
-        QString folder, name, filter;
-        QStringList texts;
-        QTimer::singleShot(50, [&] {
+namespace {
+
+// What the file dialog on screen shows once its folder is listed: where it is, its title,
+// name field, filter, labels and buttons, and in the detail view the column headers and each
+// row's type by the row's name, in the folder and in the view of the whole computer.
+struct ShownFileDialog {
+    QString folder, title, name, filter;
+    QStringList texts, headers;
+    QMap<QString, QString> types, computerTypes;
+
+    // Reads the dialog once it shows and its folder has rowCount rows, saves the screenshot
+    // when one is named, and cancels, or presses the accept button when choose is set.
+    void ReadThenClose(QDialogButtonBox::StandardButton accept, int rowCount, const char* screenshot,
+                       bool choose = false)
+    {
+        QTimer::singleShot(50, [=, this] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
             folder = dialog->directory().absolutePath();
+            title = dialog->windowTitle();
             name = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
             filter = dialog->findChild<QComboBox*>("fileTypeCombo")->currentText();
             for (const char* label : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
                 texts << dialog->findChild<QLabel*>(label)->text();
             auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
-            for (auto which : {QDialogButtonBox::Open, QDialogButtonBox::Cancel})
+            for (auto which : {accept, QDialogButtonBox::Cancel})
                 texts << buttons->button(which)->text();
-            if (c.screenshot)
-                SaveScreenshot(*dialog, QString::fromLatin1(c.screenshot));
-            dialog->reject();
+            dialog->setViewMode(QFileDialog::Detail);
+            auto* view = dialog->findChild<QTreeView*>("treeView");
+            for (int column = 0; column < view->model()->columnCount(view->rootIndex()); ++column)
+                if (!view->isColumnHidden(column))
+                    headers << view->model()->headerData(column, Qt::Horizontal).toString();
+            types = RowTypes(*view, rowCount);
+            if (screenshot) {
+                view->resizeColumnToContents(kTypeColumn);  // the whole type, not "フ…ー"
+                SaveScreenshot(*dialog, QString::fromLatin1(screenshot));
+            }
+            dialog->setDirectory(QString());
+            computerTypes = RowTypes(*view, 1);
+            dialog->setDirectory(folder);
+            if (choose)
+                buttons->button(accept)->click();
+            else
+                dialog->reject();
         });
+    }
+
+    static QMap<QString, QString> RowTypes(QTreeView& view, int rowCount)
+    {
+        // The rows and their types come from Qt's file-information thread.
+        const QAbstractItemModel& model = *view.model();
+        const auto type = [&](int row) { return model.index(row, kTypeColumn, view.rootIndex()).data().toString(); };
+        const auto typesKnown = [&] {
+            for (int row = 0; row < rowCount; ++row)
+                if (row >= model.rowCount(view.rootIndex()) || type(row).isEmpty())
+                    return false;
+            return true;
+        };
+        QDeadlineTimer deadline(5000);
+        while (!typesKnown() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QMap<QString, QString> types;
+        for (int row = 0; row < model.rowCount(view.rootIndex()); ++row)
+            types[model.index(row, 0, view.rootIndex()).data().toString()] = type(row);
+        return types;
+    }
+
+    static constexpr int kTypeColumn = 2;  // QFileSystemModel's: name, size, type, date
+};
+
+// No English word: not a single Latin letter.
+bool HasLatinLetters(const QString& text)
+{
+    return text.contains(QRegularExpression(QStringLiteral("[A-Za-z]")));
+}
+
+}  // namespace
+
+// The open dialog starts in the given folder, or in its nearest existing parent when it is
+// missing, whose name then stays out of the file-name field; all it shows is Japanese.
+TEST(QtFileChooser, TheOpenDialogReadsJapaneseAndOffersEdfFiles)
+{
+    struct Case {
+        const char* startBelow;  // the start folder, below a new folder that exists
+        const char* screenshot;
+    };
+    const Case cases[] = {{"", "file_dialog_open"}, {"/missing", nullptr}, {"/missing/deeper/", nullptr}};
+    for (const Case& c : cases) {
+        // A new folder each time: Qt's dialog would otherwise fall back to the folder it
+        // was last in, which is this one.
+        TempDir dir;
+        const QString existing = QString::fromStdString(dir.str());
+        std::ofstream(dir.file("20240102_235950.edf")) << "0";
+        QDir(existing).mkdir(QString::fromUtf8("記録"));
+        ShownFileDialog shown;
+        shown.ReadThenClose(QDialogButtonBox::Open, 2, c.screenshot);
         CQtFileChooser chooser;
-        EXPECT_EQ(chooser.ChooseOpenFile(nullptr, c.startFolder, QString::fromUtf8("EDFファイル(*.edf)"),
+        EXPECT_EQ(chooser.ChooseOpenFile(nullptr, existing + c.startBelow, QString::fromUtf8("EDFファイル(*.edf)"),
                                          "*.edf", "edf"),
                   QString());
-        if (!c.shownFolder.isEmpty()) {
-            EXPECT_EQ(folder, c.shownFolder);
-        }
-        EXPECT_EQ(name, QStringLiteral("*.edf")) << c.startFolder.toStdString();
-        EXPECT_EQ(filter, QString::fromUtf8("EDFファイル(*.edf)"));
-        EXPECT_EQ(texts, QString::fromUtf8("アドレス:|ファイル名(&N):|ファイルの種類:|開く(&O)|キャンセル").split('|'));
+        SCOPED_TRACE(c.startBelow);
+        EXPECT_EQ(shown.folder, existing);
+        EXPECT_EQ(shown.name, QStringLiteral("*.edf"));
+        EXPECT_EQ(shown.filter, QString::fromUtf8("EDFファイル(*.edf)"));
+        EXPECT_EQ(shown.texts, QString::fromUtf8("アドレス:|ファイル名(&N):|ファイルの種類:|開く(&O)|キャンセル").split('|'));
+        EXPECT_EQ(shown.types.value(QString::fromUtf8("記録")), QString::fromUtf8("フォルダー"));
+        EXPECT_TRUE(shown.types.contains("20240102_235950.edf"));
+        EXPECT_EQ(shown.computerTypes, (QMap<QString, QString>{{"/", QString::fromUtf8("ドライブ")}}));
+        for (const QString& text : shown.headers + shown.types.values())
+            EXPECT_FALSE(HasLatinLetters(text)) << text.toStdString();
+    }
+}
+
+// On a fresh account neither Documents nor the output folder in it exists yet: the folder
+// chooser opens in the nearest folder that does, with nothing in its name field.
+TEST(QtFileChooser, TheFolderChooserStartsInTheNearestExistingFolder)
+{
+    struct Case {
+        const char* startBelow;  // the start folder, below a home folder that exists
+        const char* screenshot;
+        bool choose;  // press 選択 with the name field empty: the folder shown is chosen
+    };
+    // One home throughout: from the second opening on, Qt's dialog was last in it.
+    const Case cases[] = {{"/Documents/Velquin", nullptr, false},
+                          {"", "file_dialog_folder", false},
+                          {"/Documents/Velquin", nullptr, true}};
+    TempDir dir;
+    const QString home = QString::fromStdString(dir.str());
+    QDir(home).mkdir(QString::fromUtf8("記録"));
+    for (const Case& c : cases) {
+        ShownFileDialog shown;
+        shown.ReadThenClose(QDialogButtonBox::Open, 1, c.screenshot, c.choose);
+        CQtFileChooser chooser;
+        EXPECT_EQ(chooser.ChooseFolder(nullptr, QString::fromUtf8("フォルダの選択"), home + c.startBelow),
+                  c.choose ? home : QString());
+        SCOPED_TRACE(c.startBelow);
+        EXPECT_EQ(shown.folder, home);
+        EXPECT_EQ(shown.name, QString());
+        EXPECT_EQ(shown.title, QString::fromUtf8("フォルダの選択"));
+        EXPECT_EQ(shown.texts, QString::fromUtf8("アドレス:|ディレクトリ:|ファイルの種類:|選択(&C)|キャンセル").split('|'));
+        const QMap<QString, QString> folderRow{{QString::fromUtf8("記録"), QString::fromUtf8("フォルダー")}};
+        EXPECT_EQ(shown.types, folderRow);
+        EXPECT_EQ(shown.computerTypes, (QMap<QString, QString>{{"/", QString::fromUtf8("ドライブ")}}));
+        for (const QString& text : shown.headers)
+            EXPECT_FALSE(HasLatinLetters(text)) << text.toStdString();
     }
 }
 
