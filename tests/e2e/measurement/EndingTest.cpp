@@ -62,7 +62,8 @@ std::string LocalText(std::time_t start, const char* format)
 TEST_P(MeasurementEnding, KeepsEverySecondSentAndClosesTheFiles)
 {
     const sEndingCase& c = GetParam();
-    MeasurementRig rig;
+    // The receiver's silence ends these: with the short time-out.
+    MeasurementRig rig(sRigOptions{.link = c.vanish || c.stopUnanswered ? kShortTimeouts : kRoomyTimeouts});
     if (c.stopUnanswered) {
         rsim::Rule silent = rsim::On('e', rsim::Answer::Silent, 2);
         silent.skip = 1;  // the opening command is answered
@@ -98,7 +99,7 @@ TEST_P(MeasurementEnding, KeepsEverySecondSentAndClosesTheFiles)
         EXPECT_EQ(rig.dlg->GetMode(), CVelquinDlg::kModeMeasuring);
     }
     rig.Click(1069);
-    ASSERT_TRUE(rig.WaitMode(CVelquinDlg::kModeIdle, 8000));
+    ASSERT_TRUE(rig.WaitMode(CVelquinDlg::kModeIdle));
     EXPECT_EQ(rig.Letters(), c.commands);
     EXPECT_EQ(rig.prompter->Errors(), c.errors);
     EXPECT_EQ(rig.modes, (std::vector<int>{1, 2, 1, 0}));

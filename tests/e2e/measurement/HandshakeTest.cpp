@@ -18,7 +18,7 @@ QString ErrorText(int n)
 }
 
 // Start, then wait until the window is idle again and the boxes are in.
-void StartAndWaitForTheEnd(MeasurementRig& rig, std::size_t boxes, int timeoutMs = 8000)
+void StartAndWaitForTheEnd(MeasurementRig& rig, std::size_t boxes, int timeoutMs = 20000)
 {
     rig.Click(1068);
     ASSERT_TRUE(MeasurementRig::SpinUntil(
@@ -73,7 +73,7 @@ TEST(MeasurementE2e, ReceiversThatCannotMeasureAreStoppedWithTheirError)
 
 TEST(MeasurementE2e, AVersionThatNeverComesEndsInOneError1)
 {
-    MeasurementRig rig;
+    MeasurementRig rig(sRigOptions{.link = kShortTimeouts});
     rig.sim.AddRule(rsim::On('v', rsim::Answer::Silent));
     StartAndWaitForTheEnd(rig, 2);
     ExpectOneError(rig, 1);
@@ -126,7 +126,7 @@ TEST(MeasurementE2e, StartWithoutDataTriesTheFallbackAndReportsItsOutcome)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        MeasurementRig rig;
+        MeasurementRig rig(sRigOptions{.link = kShortTimeouts});
         rsim::Rule start = rsim::On('b');
         start.stream = rsim::StreamEffect::Keep;  // acknowledged, but no data follows
         rig.sim.AddRule(start);

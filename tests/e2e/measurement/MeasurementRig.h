@@ -121,6 +121,11 @@ private:
     int m_answered = 0;
 };
 
+// Link timings: a 10 ms pass, and a reply time-out with room to spare on a busy machine. The
+// tests of the time-outs themselves take the short one.
+inline constexpr sLinkTimings kRoomyTimeouts{10, 5000};
+inline constexpr sLinkTimings kShortTimeouts{10, 2000};
+
 struct sRigOptions {
     rsim::Options sim = [] {
         rsim::Options o;
@@ -129,7 +134,7 @@ struct sRigOptions {
         o.bytesPerSecond = 0;  // no line-rate pacing: a frame arrives at once
         return o;
     }();
-    sLinkTimings link{10, 1000};
+    sLinkTimings link = kRoomyTimeouts;
     std::chrono::milliseconds replyWaitLimit{6000};
     bool realPrompter = false;
     // The façade starts without a port; the port list holds the simulator's terminal.
@@ -194,8 +199,9 @@ public:
     QString Text(int id) const { return qobject_cast<QLabel*>(dlg->DlgItem(id))->text(); }
     void Click(int id) { qobject_cast<QPushButton*>(dlg->DlgItem(id))->click(); }
 
-    // Handles events until pred holds or the time is up; pred's last answer.
-    static bool SpinUntil(const std::function<bool()>& pred, int timeoutMs = 5000)
+    // Handles events until pred holds or the time is up; pred's last answer. The bound is
+    // far beyond what anything takes, for a machine that is busy with other work.
+    static bool SpinUntil(const std::function<bool()>& pred, int timeoutMs = 15000)
     {
         const auto end = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
         while (!pred()) {
@@ -221,11 +227,11 @@ public:
         return s;
     }
     std::size_t Stored() { return Probe().Positions().size(); }
-    bool WaitStored(std::size_t n, int timeoutMs = 5000)
+    bool WaitStored(std::size_t n, int timeoutMs = 15000)
     {
         return SpinUntil([&] { return Stored() >= n; }, timeoutMs);
     }
-    bool WaitMode(int mode, int timeoutMs = 5000)
+    bool WaitMode(int mode, int timeoutMs = 15000)
     {
         return SpinUntil([&] { return dlg->GetMode() == mode; }, timeoutMs);
     }

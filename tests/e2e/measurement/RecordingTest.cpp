@@ -236,7 +236,7 @@ TEST(MeasurementE2e, FramesHoldingEveryByteValueReachTheFilesUnchanged)
 
 TEST(MeasurementE2e, StatusLineFollowsTheLinkStatusOfEachFrame)
 {
-    MeasurementRig rig(Manual());
+    MeasurementRig rig(sRigOptions{.link = kShortTimeouts});
     ASSERT_TRUE(StartManual(rig, Seq(0)));
     // The fourth frame in a row with a noise flag shows the noise error.
     for (int k = 1; k <= 4; ++k) {
@@ -254,7 +254,7 @@ TEST(MeasurementE2e, StatusLineFollowsTheLinkStatusOfEachFrame)
     EXPECT_EQ(rig.Probe().StatusColour(), kGreen);
 
     // No frame for longer than the link's time-out: no data.
-    ASSERT_TRUE(MeasurementRig::SpinUntil([&] { return rig.Probe().StatusColour() == kRed; }, 3000));
+    ASSERT_TRUE(MeasurementRig::SpinUntil([&] { return rig.Probe().StatusColour() == kRed; }));
     EXPECT_EQ(rig.Text(1094), U("データを受信できていません"));
     EXPECT_EQ(rig.dlg->GetMode(), CVelquinDlg::kModeMeasuring);
     ASSERT_TRUE(rig.StopMeasuring());

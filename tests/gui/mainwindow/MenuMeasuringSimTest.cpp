@@ -41,7 +41,7 @@ TEST(MenuMeasuringSim, MenuBarAndContextMenuWhileMeasuring)
     std::vector<std::string> shownTree;
     sDlgServices services;
     services.makeWaveIo = [&sim](ILinkSink& sink) {
-        auto io = std::make_unique<CWaveIo>(&sink, sLinkTimings{10, 1000},
+        auto io = std::make_unique<CWaveIo>(&sink, sLinkTimings{10, 5000},
                                             sPortListRoots{"/nonexistent", "/nonexistent", false});
         io->SetPortName(sim.SlavePath());
         return io;
@@ -56,8 +56,8 @@ TEST(MenuMeasuringSim, MenuBarAndContextMenuWhileMeasuring)
     auto dlg = std::make_unique<CVelquinDlg>(std::move(services));
     dlg->show();
     qobject_cast<QPushButton*>(dlg->DlgItem(1068))->click();
-    ASSERT_TRUE(WaitFor([&] { return dlg->GetMode() == CVelquinDlg::kModeMeasuring; }, 5000));
-    ASSERT_TRUE(WaitFor([&] { return sim.Frames().size() >= 3; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return dlg->GetMode() == CVelquinDlg::kModeMeasuring; }, 15000));
+    ASSERT_TRUE(WaitFor([&] { return sim.Frames().size() >= 3; }, 15000));
 
     for (QAction* top : dlg->menuBar()->actions()) {
         top->menu()->popup(dlg->mapToGlobal(QPoint(10, 10)));

@@ -172,7 +172,7 @@ TEST_F(PtyLinkTest, EveryByteValuePassesUnchanged)
     ASSERT_TRUE(sink.WaitFor(kLinkStopAccepted, kWaitMs));
 }
 
-TEST_F(PtyLinkTest, ReplyTimeouts)
+TEST_F(PtyTimeoutTest, ReplyTimeouts)
 {
     Handshake();
     sim->AddRule(rsim::On('g', rsim::Answer::Silent));
@@ -193,7 +193,7 @@ TEST_F(PtyLinkTest, ReplyTimeouts)
     EXPECT_EQ(sink.Count(kLinkReplyTimeout), 1);
 }
 
-TEST_F(PtyLinkTest, StopRetryAndNoDataTimeouts)
+TEST_F(PtyTimeoutTest, StopRetryAndNoDataTimeouts)
 {
     Handshake();
     // The start is accepted but no data follows: +7 after every time-out.
@@ -281,7 +281,7 @@ TEST_F(PtyLinkTest, EverySendIsAnnouncedOnceEvenWithoutAnswer)
     EXPECT_EQ(io->Disconnect(), 1);
 }
 
-TEST_F(PtyLinkTest, SendingDoesNotRestartTheTimeout)
+TEST_F(PtyTimeoutTest, SendingDoesNotRestartTheTimeout)
 {
     Handshake();
     Sent(io->StartMeasurement());

@@ -221,7 +221,7 @@ TEST_F(PtyLinkTest, OpenCloseOpenAsAnUnprivilegedUser)
         ASSERT_EQ(::chmod(sim->SlavePath().c_str(), 0666), 0);
         prefix = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
     }
-    const std::string probe = prefix + kProbe + " --port " + sim->SlavePath() + " --pass-ms 10 --timeout-ms 400 ";
+    const std::string probe = prefix + kProbe + " --port " + sim->SlavePath() + " --pass-ms 10 --timeout-ms 5000 ";
     const Result twice = RunCommand(probe + "connect disconnect connect disconnect");
     EXPECT_EQ(twice.status, 0);
     EXPECT_EQ(Codes(twice.lines), (std::vector<int> {24, 1, 24, 1}));

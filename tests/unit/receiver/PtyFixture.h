@@ -1,6 +1,7 @@
 #pragma once
-// The real CWaveIo against the receiver simulator on a pseudo-terminal, with short link
-// timings (10 ms pass, 400 ms time-out) and a simulator that writes without line pacing.
+// The real CWaveIo against the receiver simulator on a pseudo-terminal, with a 10 ms pass
+// and a simulator that writes without line pacing. The reply time-out leaves room for a
+// busy machine; the tests of the time-outs themselves (PtyTimeoutTest) use a short one.
 
 #include <gtest/gtest.h>
 
@@ -10,11 +11,13 @@
 #include "ReceiverSim.h"
 #include "receiver/WaveIo.h"
 
+inline constexpr sLinkTimings kRoomyTimings {10, 5000};
 inline constexpr sLinkTimings kFastTimings {10, 400};
-inline constexpr int kWaitMs = 3000;  // generous bound for anything that should happen
+inline constexpr int kWaitMs = 15000;  // generous bound for anything that should happen
 
 class PtyLinkTest : public ::testing::Test {
 protected:
+    virtual sLinkTimings Timings() const { return kRoomyTimings; }
     virtual rsim::Options SimOptions()
     {
         rsim::Options o;
@@ -28,7 +31,7 @@ protected:
     {
         sim = std::make_unique<rsim::ReceiverSim>(SimOptions());
         ASSERT_TRUE(sim->Start());
-        io = std::make_unique<CWaveIo>(&sink, kFastTimings, sPortListRoots {"/nonexistent", "/nonexistent", false});
+        io = std::make_unique<CWaveIo>(&sink, Timings(), sPortListRoots {"/nonexistent", "/nonexistent", false});
         io->SetPortName(sim->SlavePath());
     }
 
@@ -87,4 +90,10 @@ protected:
     std::unique_ptr<rsim::ReceiverSim> sim;
     std::unique_ptr<CWaveIo> io;
     int m_writes = 0;
+};
+
+// For the tests of the link's time-outs: they come after 400 ms.
+class PtyTimeoutTest : public PtyLinkTest {
+protected:
+    sLinkTimings Timings() const override { return kFastTimings; }
 };

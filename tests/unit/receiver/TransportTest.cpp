@@ -229,7 +229,7 @@ TEST_F(PtyLinkTest, CloseWhileReceivingReturnsAtOnce)
     EXPECT_EQ(link.Close(), 1);
 }
 
-TEST_F(PtyLinkTest, HangUpMidStream)
+TEST_F(PtyTimeoutTest, HangUpMidStream)
 {
     Handshake();
     Sent(io->StartMeasurement());
