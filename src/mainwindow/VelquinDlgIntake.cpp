@@ -1,7 +1,8 @@
 // The data side of a measurement: the first data open the recording files, the first second
-// stored dates them, every new frame is shown and stored (missing seconds filled with zeros first), a late frame is rewritten
-// in place. Each data notification carries its own frame, taken from the link exactly once
-// here, so a burst of frames or a late user-interface thread never mixes seconds.
+// stored dates them, every new frame is shown and stored (missing seconds filled with zeros
+// first), a late frame is rewritten in place. Each data notification carries its own frame,
+// taken from the link exactly once here, so a burst of frames or a late user-interface
+// thread never mixes seconds.
 #include <QLineEdit>
 
 #include <algorithm>
