@@ -15,3 +15,11 @@ inline std::tm CalendarTime(int year, int month, int day, int hour, int minute, 
     t.tm_sec = second;
     return t;
 }
+
+// Seconds since the epoch of a local date and time in the test's time zone.
+inline std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second = 0)
+{
+    std::tm t = CalendarTime(year, month, day, hour, minute, second);
+    t.tm_isdst = -1;
+    return std::mktime(&t);
+}

@@ -47,16 +47,6 @@ std::time_t SendEarlyInASecond(MeasurementRig& rig, const rsim::FrameSpec& spec,
     return second;
 }
 
-// The file stem and the EDF header's start fields of a recording starting at `start`.
-std::string LocalText(std::time_t start, const char* format)
-{
-    std::tm local{};
-    localtime_r(&start, &local);
-    char text[32];
-    std::strftime(text, sizeof text, format, &local);
-    return text;
-}
-
 }  // namespace
 
 TEST_P(MeasurementEnding, KeepsEverySecondSentAndClosesTheFiles)

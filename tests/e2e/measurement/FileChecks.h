@@ -47,6 +47,16 @@ inline bool IsSent(const SentSeconds& sent, int seq)
     return sent.count(seq) != 0;
 }
 
+// A local time in strftime's format: file stems, EDF start fields.
+inline std::string LocalText(std::time_t t, const char* format)
+{
+    std::tm local{};
+    localtime_r(&t, &local);
+    char text[32];
+    std::strftime(text, sizeof text, format, &local);
+    return text;
+}
+
 // The numbers of the stored seconds, in storing order.
 inline std::vector<int> StoredSequences(MeasurementRig& rig)
 {

@@ -31,11 +31,7 @@ sRigOptions Manual()
 
 std::string LocalStem(std::time_t t)
 {
-    std::tm local{};
-    localtime_r(&t, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y%m%d_%H%M%S", &local);
-    return text;
+    return LocalText(t, "%Y%m%d_%H%M%S");
 }
 
 std::string Slave(MeasurementRig& rig)

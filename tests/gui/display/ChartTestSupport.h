@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "display/MsChart.h"
+#include "support/CalendarTime.h"
 
 inline QImage RenderChart(const CMschart& chart)
 {
@@ -51,18 +52,6 @@ inline std::vector<sRun> RowRuns(const QImage& image, int y, int from, int to)
     return runs;
 }
 
-// A local time of the test's time zone.
-inline std::time_t LocalTime(int year, int month, int day, int hour, int minute)
-{
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    t.tm_isdst = -1;
-    return std::mktime(&t);
-}
 
 // A made-up spectrum up to 40 Hz at b bins per hertz: falling with frequency, with an alpha peak.
 inline std::vector<float> SampleSpectrum(int binsPerHz)

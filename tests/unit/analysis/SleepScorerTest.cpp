@@ -4,6 +4,7 @@
 #include "ResultFileReader.h"
 #include "analysis/SleepScorer.h"
 #include "app/ModulePath.h"
+#include "support/CalendarTime.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -20,19 +21,6 @@ namespace {
 
 constexpr int kRate = 128;
 namespace fs = std::filesystem;
-
-std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second)
-{
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    t.tm_sec = second;
-    t.tm_isdst = -1;
-    return std::mktime(&t);
-}
 
 CSleepScorer::Clock FixedClock(std::time_t t, int* reads = nullptr)
 {

@@ -25,14 +25,6 @@ inline void WriteWholeFile(const std::string& path, const std::string& bytes)
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-// Seconds since the epoch of a local date and time.
-inline std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second)
-{
-    std::tm t = CalendarTime(year, month, day, hour, minute, second);
-    t.tm_isdst = -1;
-    return std::mktime(&t);
-}
-
 inline WallClock FixedClock(std::time_t t)
 {
     return [t] { return t; };
