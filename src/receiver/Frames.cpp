@@ -4,10 +4,31 @@
 
 #include "receiver/Protocol.h"
 
+namespace {
+
+// The fixed bytes of a frame that lie among its first count bytes match.
+bool MatchesFixedBytes(const std::uint8_t* b, int count)
+{
+    static constexpr struct {
+        int at;
+        std::uint8_t value;
+    } kFixed[] = {{0, 0x53}, {1, 0x00}, {2, 0x00}, {3, 0x73}, {6, 0x6D}, {777, 0x45}, {778, 0x00}};
+    for (const auto& fixed : kFixed)
+        if (fixed.at < count && b[fixed.at] != fixed.value)
+            return false;
+    return true;
+}
+
+}  // namespace
+
 bool IsFrameStart(const std::uint8_t* b)
 {
-    return b[0] == 0x53 && b[1] == 0x00 && b[2] == 0x00 && b[3] == 0x73 && b[6] == 0x6D && b[777] == 0x45 &&
-           b[778] == 0x00;
+    return MatchesFixedBytes(b, kFrameSize);
+}
+
+bool CouldBeFrameHead(const std::uint8_t* b, int count)
+{
+    return count > 0 && count < kFrameSize && MatchesFixedBytes(b, count);
 }
 
 bool IsResetPattern(const std::uint8_t* b)

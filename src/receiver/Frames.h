@@ -26,6 +26,9 @@ enum LinkStatus : int {
 
 // The seven fixed bytes of a frame match at p (bytes[p .. p+780) must exist).
 bool IsFrameStart(const std::uint8_t* bytes);
+// The count bytes at bytes (fewer than a frame) can be the head of a frame: the fixed bytes
+// among them match.
+bool CouldBeFrameHead(const std::uint8_t* bytes, int count);
 // The transmitter-reset pattern 'S' 0x01 0x00 starts at bytes (three bytes must exist).
 bool IsResetPattern(const std::uint8_t* bytes);
 // The checksum of a frame (XOR of offsets 3..776) matches its last byte.

@@ -71,10 +71,28 @@ int CSerialIo::IsWriting()
 {
     if (!m_writeThread.joinable())
         return 0;
-    if (!m_writeDone.load())
-        return 1;
+    {
+        std::lock_guard<std::mutex> guard(m_writeLock);
+        if (!m_writeDone)
+            return 1;
+    }
     m_writeThread.join();
     return 0;
+}
+
+bool CSerialIo::WaitForWrite()
+{
+    // A write returns by its deadline; beyond that its thread only needs the processor.
+    constexpr auto kScheduling = std::chrono::milliseconds(500);
+    if (!m_writeThread.joinable())
+        return true;
+    {
+        std::unique_lock<std::mutex> lock(m_writeLock);
+        if (!m_writeWake.wait_until(lock, m_writeDeadline + kScheduling, [this] { return m_writeDone; }))
+            return false;
+    }
+    m_writeThread.join();
+    return true;
 }
 
 int CSerialIo::Send(const std::uint8_t* bytes, int length)
@@ -83,7 +101,10 @@ int CSerialIo::Send(const std::uint8_t* bytes, int length)
         return 0;
     if (!IsPortValid())
         return 0;
-    if (IsWriting())
+    // The write thread counts as done only a moment after its bytes have left, and the
+    // reply may already have been handled by then: the next command waits for it rather
+    // than fail as if the receiver had not answered.
+    if (!WaitForWrite())
         return 0;
     {
         std::lock_guard<std::mutex> guard(m_lock);
@@ -118,12 +139,24 @@ int CSerialIo::StartReadThread()
 
 int CSerialIo::StartWriteThread()
 {
-    m_writeDone.store(false);
+    std::size_t count = 0;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        count = std::min<std::size_t>(m_txBuffer.size(), kMaxTransfer);
+    }
+    {
+        // 10 ms per byte plus 100 ms from the send: 140 ms for a command, 260 ms for the
+        // clock-set frame.
+        std::lock_guard<std::mutex> guard(m_writeLock);
+        m_writeDone = false;
+        m_writeDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(10 * count + 100);
+    }
     try {
         m_writeThread = std::thread(&CSerialIo::WriteLoop, this);
         return 1;
     } catch (const std::system_error&) {
-        m_writeDone.store(true);
+        std::lock_guard<std::mutex> guard(m_writeLock);
+        m_writeDone = true;
         return 0;
     }
 }
@@ -138,11 +171,22 @@ void CSerialIo::WriteLoop()
         std::copy_n(m_txBuffer.begin(), count, buffer);
         m_txBuffer.erase(m_txBuffer.begin(), m_txBuffer.begin() + static_cast<std::ptrdiff_t>(count));
     }
-    // 10 ms per byte plus 100 ms: 140 ms for a command, 260 ms for the clock-set frame. A
-    // failed or short write is not reported; the missing reply ends in the time-out.
-    m_port.Write(buffer, count, 10 * static_cast<int>(count) + 100);
+    std::chrono::steady_clock::time_point deadline;
+    {
+        std::lock_guard<std::mutex> guard(m_writeLock);
+        deadline = m_writeDeadline;
+    }
+    // A failed or short write is not reported; the missing reply ends in the time-out.
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    m_port.Write(buffer, count, static_cast<int>(std::max<long long>(left.count(), 0)));
+    if (m_timings.writeHoldMs > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(m_timings.writeHoldMs));
     // Done before the notification, so that its receiver can send the next command.
-    m_writeDone.store(true);
+    {
+        std::lock_guard<std::mutex> guard(m_writeLock);
+        m_writeDone = true;
+    }
+    m_writeWake.notify_all();
     Post(kLinkCommandWritten);
 }
 

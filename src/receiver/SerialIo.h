@@ -11,6 +11,7 @@
 // are atomics.
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -26,10 +27,12 @@
 #include "receiver/WaveIoInterface.h"
 
 // Link timings: the read thread's pass and the time-out without a complete reply or frame.
-// Tests shorten them; the program uses the defaults.
+// Tests shorten them; the program uses the defaults. Tests can also hold each write thread
+// a while after its write, as a busy machine may, before it counts as done.
 struct sLinkTimings {
     int passMs = 50;
     int timeoutMs = 5000;
+    int writeHoldMs = 0;
 };
 
 inline constexpr int kMaxTransfer = 2048;     // bytes per send and per read pass
@@ -49,7 +52,9 @@ public:
     // closed afterwards in every case; 0 when the system reported an error closing it.
     virtual int Close();
     // Sends a command through a new write thread; 0 if longer than 2048 bytes, the port is
-    // not usable, the previous write still runs or the thread cannot start.
+    // not usable, the previous write is still running past its deadline or the thread cannot
+    // start. A previous write that is still finishing is waited for: its bytes may have left
+    // and been answered already.
     virtual int Send(const std::uint8_t* bytes, int length);
     // Sets the owner and starts the read thread; 0 without owner or usable port, while
     // already receiving, or when the thread cannot start.
@@ -114,9 +119,14 @@ private:
     void WriteLoop();
     bool WaitPass();
     void JoinWriteThread();
+    // Waits for the last write to finish, at most until its deadline and a moment for its
+    // thread to be scheduled; false when it is still running then.
+    bool WaitForWrite();
     void ClearFrameQueue();
-    // Takes every complete frame in the receive buffer (lock held); appends the
-    // notifications to post once the lock is released.
+    // Takes the data in the receive buffer (lock held): says that data flows when it is the
+    // first after a start, then takes every complete frame. Appends the notifications to
+    // post once the lock is released.
+    void TakeData(std::vector<int>& posts);
     void TakeFrames(std::vector<int>& posts);
     void TakeFrameAt(std::size_t p, std::vector<int>& posts);
     void TakeFirstFrame(const std::uint8_t* frame, bool checksumOk, unsigned s16, std::vector<int>& posts);
@@ -125,6 +135,9 @@ private:
     // Takes every whole frame with a good checksum that lies before position end (lock
     // held); returns where end has moved to once they left the buffer.
     int TakeGoodFramesInFront(int end, std::vector<int>& posts);
+    // Drops the receive buffer but for the head of a frame still arriving at its end (lock
+    // held).
+    void KeepFrameHead();
     // Stores what an accepted (or refused card) reply carries (lock held).
     void StoreReplyValues(int id, const std::uint8_t* reply, int length, bool accepted);
 
@@ -132,7 +145,10 @@ private:
     CSerialPort m_port;
     std::thread m_readThread;
     std::thread m_writeThread;
-    std::atomic<bool> m_writeDone {true};
+    std::mutex m_writeLock;                // guards the write's state and deadline
+    std::condition_variable m_writeWake;
+    bool m_writeDone = true;
+    std::chrono::steady_clock::time_point m_writeDeadline;
     std::atomic<ILinkSink*> m_owner {nullptr};
     std::atomic<std::uint32_t> m_generation {0};
 

@@ -9,16 +9,21 @@ void CSerialIo::OnDataBytes(const std::uint8_t* bytes, int count)
     std::vector<int> posts;
     {
         std::lock_guard<std::mutex> guard(m_lock);
-        // The first chunk after an accepted start, whatever it holds, says that data flows.
-        int word = ReplyWord(0, kCmdStart);
-        if (m_replyWord.compare_exchange_strong(word, ReplyWord(0, kCmdNone)))
-            posts.push_back(kLinkFirstData);
         m_rxBuffer.insert(m_rxBuffer.end(), bytes, bytes + count);
-        TakeFrames(posts);
+        TakeData(posts);
     }
     // Notifications go out after the lock is released, in the order of the events.
     for (int code : posts)
         Post(code);
+}
+
+void CSerialIo::TakeData(std::vector<int>& posts)
+{
+    // The first bytes after an accepted start, whatever they hold, say that data flows.
+    int word = ReplyWord(0, kCmdStart);
+    if (m_replyWord.compare_exchange_strong(word, ReplyWord(0, kCmdNone)))
+        posts.push_back(kLinkFirstData);
+    TakeFrames(posts);
 }
 
 void CSerialIo::TakeFrames(std::vector<int>& posts)

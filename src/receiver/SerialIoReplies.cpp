@@ -60,6 +60,7 @@ void CSerialIo::OnReply(const std::uint8_t* bytes, int count)
     const int id = word & 0xFF;
     sReplyOutcome outcome;
     std::vector<int> framePosts;
+    std::vector<int> dataPosts;
     {
         std::lock_guard<std::mutex> guard(m_lock);
         const sReplySpec spec = ReplySpecFor(id, m_expectedNameLength);
@@ -97,6 +98,10 @@ void CSerialIo::OnReply(const std::uint8_t* bytes, int count)
             StoreReplyValues(id, reply, spec.length, accepted);
         else
             outcome = {};
+        // Data that came in the same read as an accepted start reply is taken now, not a
+        // read later, so that the first second is dated and shown when it arrived.
+        if (outcome.pendingId == kCmdStart && !m_rxBuffer.empty())
+            TakeData(dataPosts);
     }
     for (int code : framePosts)
         Post(code);
@@ -104,6 +109,8 @@ void CSerialIo::OnReply(const std::uint8_t* bytes, int count)
         SetCommandState(outcome.state);
     if (outcome.post)
         Post(outcome.post);
+    for (int code : dataPosts)
+        Post(code);
 }
 
 int CSerialIo::TakeGoodFramesInFront(int end, std::vector<int>& posts)
@@ -120,6 +127,15 @@ int CSerialIo::TakeGoodFramesInFront(int end, std::vector<int>& posts)
         }
     }
     return end;
+}
+
+void CSerialIo::KeepFrameHead()
+{
+    const int size = static_cast<int>(m_rxBuffer.size());
+    int p = std::max(0, size - (kFrameSize - 1));
+    while (p < size && !CouldBeFrameHead(m_rxBuffer.data() + p, size - p))
+        ++p;
+    m_rxBuffer.erase(m_rxBuffer.begin(), m_rxBuffer.begin() + p);
 }
 
 void CSerialIo::StoreReplyValues(int id, const std::uint8_t* reply, int length, bool accepted)
@@ -171,10 +187,14 @@ void CSerialIo::OnReceiveTimeout()
     {
         std::lock_guard<std::mutex> guard(m_lock);
         // A receiver that streams on without answering the stop still sent its last
-        // seconds: whole good frames are taken as data, as in front of a stop reply.
-        if (mode == 1 && (id == kCmdStop || id == kCmdStop2))
+        // seconds: whole good frames are taken as data, as in front of a stop reply, and
+        // a frame still arriving stays to be completed by the bytes behind it.
+        if (mode == 1 && (id == kCmdStop || id == kCmdStop2)) {
             TakeGoodFramesInFront(static_cast<int>(m_rxBuffer.size()), framePosts);
-        m_rxBuffer.clear();
+            KeepFrameHead();
+        } else {
+            m_rxBuffer.clear();
+        }
     }
     for (int code : framePosts)
         Post(code);

@@ -19,17 +19,7 @@ CWaveLog::~CWaveLog() = default;
 
 int CWaveLog::Open(int secondsEarlier)
 {
-    // Files of an earlier Open that never got a record are removed once closed: opening
-    // again under a corrected start must not leave an empty file under the old name.
-    std::vector<std::string> emptyFiles;
-    for (const CFile* file : {static_cast<const CFile*>(m_edf.get()), static_cast<const CFile*>(m_csv.get())}) {
-        std::error_code unknown;
-        if (file && std::filesystem::file_size(file->GetFilePath(), unknown) == 0 && !unknown)
-            emptyFiles.push_back(file->GetFilePath());
-    }
     Close();
-    for (const std::string& path : emptyFiles)
-        ::unlink(path.c_str());
     ClearPending();
     // A folder that cannot be made shows up as a file that cannot be opened below.
     std::error_code ignored;
@@ -82,6 +72,15 @@ bool CWaveLog::ChooseFileNames(std::time_t start)
 
 int CWaveLog::Close()
 {
+    // Files that never got a record are removed once closed: no reader can open an empty
+    // file, and opening again under a corrected start must not leave one under the old
+    // name. A file that holds anything stays.
+    std::vector<std::string> emptyFiles;
+    for (const CFile* file : {static_cast<const CFile*>(m_edf.get()), static_cast<const CFile*>(m_csv.get())}) {
+        std::error_code unknown;
+        if (file && std::filesystem::file_size(file->GetFilePath(), unknown) == 0 && !unknown)
+            emptyFiles.push_back(file->GetFilePath());
+    }
     // Closing flushes nothing (every write has reached the system already), but a close
     // can still report an error; both files are closed and forgotten whatever happens.
     const auto closeFile = [](auto& file) {
@@ -98,6 +97,8 @@ int CWaveLog::Close()
     };
     const bool edfClosed = closeFile(m_edf);
     const bool csvClosed = closeFile(m_csv);
+    for (const std::string& path : emptyFiles)
+        ::unlink(path.c_str());
     return edfClosed && csvClosed ? 1 : 0;
 }
 

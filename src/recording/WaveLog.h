@@ -32,13 +32,13 @@ public:
     // Creates the folder (with its parents), decides the file names and opens the files of
     // the chosen types. The recording starts the second before the clock's time, or
     // secondsEarlier seconds before that when its first second arrived that much earlier.
-    // Files still open from an earlier Open are closed first, and removed when they hold
-    // nothing, so that opening again under a corrected start leaves no empty file behind.
+    // Files still open from an earlier Open are closed first.
     virtual int Open(int secondsEarlier = 0);
     // The start of the recording as the last Open decided it (its file names and the EDF
     // header's start date and time).
     std::time_t GetStartTime() const { return m_start; }
-    // Closes whatever files are open; 0 when closing one of them failed.
+    // Closes whatever files are open and removes those that hold nothing; 0 when closing
+    // one of them failed.
     virtual int Close();
     // Keeps the receiver name for the file headers (EDF recording field, CSV machine type).
     void SetRecorderName(const char* name);

@@ -51,7 +51,7 @@ TEST(MeasurementE2e, MemoryCardQueryShowsTheSizesOnceThePortIsClosed)
         }
         EXPECT_FALSE(portOpenAtBox);
         EXPECT_EQ(box.mode, CVelquinDlg::kModeIdle);
-        EXPECT_EQ(rig.Letters(), "d");
+        EXPECT_TRUE(rig.Received("d"));
         EXPECT_EQ(rig.modes, (std::vector<int>{1, 0}));
     }
 }

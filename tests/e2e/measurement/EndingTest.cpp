@@ -1,8 +1,9 @@
 // How a measurement begins and ends through the window: a damaged first frame, the receiver
 // vanishing in the middle, a stop that is never answered (with and without frames in front
-// of the missing reply), and a plain stop after the frame numbers wrapped. Each time every
-// second sent is in the files, in order, the recording is dated from its first second, and
-// the files are closed.
+// of the missing reply), a plain stop after the frame numbers wrapped, and measurements that
+// store one second or none. Each time every second sent is in the files, in order, the
+// recording is dated from its first second, and the files are closed; a measurement that
+// stored nothing leaves no file.
 #include <gtest/gtest.h>
 
 #include "FileChecks.h"
@@ -11,11 +12,10 @@ using namespace e2e;
 
 namespace {
 
-constexpr int kSent = 6;
-
 struct sEndingCase {
     const char* name;
-    int firstSeq;              // number of the first of the six frames (wrapping past 65535)
+    int firstSeq;              // number of the first good frame (wrapping past 65535)
+    int good = 6;              // good frames sent in a row
     int damagedFirst = -1;     // number of a damaged frame sent a second before them (-1: none)
     bool vanish = false;       // the receiver's terminal closes after the frames
     bool stopUnanswered = false;  // the receiver answers neither the stop nor its retry
@@ -71,14 +71,21 @@ TEST_P(MeasurementEnding, KeepsEverySecondSentAndClosesTheFiles)
         damaged.damageAt = 100;
         const std::time_t damagedSent = SendEarlyInASecond(rig, damaged);
         ASSERT_TRUE(rig.WaitMode(CVelquinDlg::kModeMeasuring));
-        const std::time_t goodSent = SendEarlyInASecond(rig, Seq(c.firstSeq), damagedSent);
-        firstSent = damagedKept ? damagedSent : goodSent;
+        firstSent = damagedSent;
+        if (c.good > 0) {
+            const std::time_t goodSent = SendEarlyInASecond(rig, Seq(c.firstSeq), damagedSent);
+            firstSent = damagedKept ? damagedSent : goodSent;
+        }
     } else {
         firstSent = SendEarlyInASecond(rig, Seq(c.firstSeq));
     }
     const std::size_t lead = damagedKept ? 1 : 0;
-    ASSERT_TRUE(rig.WaitMode(CVelquinDlg::kModeMeasuring) && rig.WaitStored(lead + 1));
-    for (int k = 1; k < kSent; ++k)
+    ASSERT_TRUE(rig.WaitMode(CVelquinDlg::kModeMeasuring));
+    // The files are open from the first data on.
+    EXPECT_EQ(rig.Files().size(), 2u);
+    if (c.good > 0)
+        ASSERT_TRUE(rig.WaitStored(lead + 1));
+    for (int k = 1; k < c.good; ++k)
         ASSERT_TRUE(Send(rig, Seq(c.firstSeq + k), lead + static_cast<std::size_t>(k + 1)));
 
     if (c.vanish) {
@@ -90,9 +97,15 @@ TEST_P(MeasurementEnding, KeepsEverySecondSentAndClosesTheFiles)
     }
     rig.Click(1069);
     ASSERT_TRUE(rig.WaitMode(CVelquinDlg::kModeIdle));
-    EXPECT_EQ(rig.Letters(), c.commands);
+    EXPECT_TRUE(rig.Received(c.commands));
     EXPECT_EQ(rig.prompter->Errors(), c.errors);
     EXPECT_EQ(rig.modes, (std::vector<int>{1, 2, 1, 0}));
+    if (c.good == 0) {
+        // Nothing stored: the empty files are gone.
+        EXPECT_EQ(rig.Stored(), 0u);
+        EXPECT_TRUE(rig.Files().empty());
+        return;
+    }
 
     // Consecutive seconds: the kept damaged one as zeros, then every good frame sent (the
     // six, and those in front of the stops left unanswered), and no file left open.
@@ -107,7 +120,7 @@ TEST_P(MeasurementEnding, KeepsEverySecondSentAndClosesTheFiles)
         expected.push_back(number);
         sent[number] = {f.eeg, f.emg};
     }
-    EXPECT_EQ(sent.size(), static_cast<std::size_t>(kSent + 2 * c.framesAtStop));
+    EXPECT_EQ(sent.size(), static_cast<std::size_t>(c.good + 2 * c.framesAtStop));
     EXPECT_EQ(StoredSequences(rig), expected);
     ExpectRecordingMatches(rig, sent);
     EXPECT_FALSE(HeldOpen(rig.EdfPath()));
@@ -135,5 +148,9 @@ INSTANTIATE_TEST_SUITE_P(
         // A damaged first frame whose number the next frame confirms is a second of zeros;
         // one whose number is off is dropped.
         sEndingCase{.name = "DamagedFirstFrameConfirmed", .firstSeq = 100, .damagedFirst = 99},
-        sEndingCase{.name = "DamagedFirstFrameDropped", .firstSeq = 100, .damagedFirst = 16484}),
+        sEndingCase{.name = "DamagedFirstFrameDropped", .firstSeq = 100, .damagedFirst = 16484},
+        // A damaged first frame and nothing behind it stores no second: no file is left. One
+        // second stored keeps both files.
+        sEndingCase{.name = "OnlyADamagedFrame", .firstSeq = 100, .good = 0, .damagedFirst = 99},
+        sEndingCase{.name = "OneSecond", .firstSeq = 100, .good = 1}),
     [](const ::testing::TestParamInfo<sEndingCase>& info) { return std::string(info.param.name); });

@@ -4,6 +4,8 @@
 // that are recorded and answered from a script. It records the modes the window goes
 // through and reads back the recorded files.
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
@@ -125,6 +127,8 @@ private:
 // tests of the time-outs themselves take the short one.
 inline constexpr sLinkTimings kRoomyTimeouts{10, 5000};
 inline constexpr sLinkTimings kShortTimeouts{10, 2000};
+// The bound of a wait for something that must happen: it ends as soon as it does.
+inline constexpr int kEventWaitMs = 60000;
 
 struct sRigOptions {
     rsim::Options sim = [] {
@@ -201,7 +205,7 @@ public:
 
     // Handles events until pred holds or the time is up; pred's last answer. The bound is
     // far beyond what anything takes, for a machine that is busy with other work.
-    static bool SpinUntil(const std::function<bool()>& pred, int timeoutMs = 15000)
+    static bool SpinUntil(const std::function<bool()>& pred, int timeoutMs = kEventWaitMs)
     {
         const auto end = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
         while (!pred()) {
@@ -226,12 +230,22 @@ public:
             s += c.letter;
         return s;
     }
+    // Whether the simulator received exactly these commands, once it has read as many: the
+    // last one may still be on its way when the window is done with it.
+    ::testing::AssertionResult Received(const std::string& expected) const
+    {
+        sim.WaitForCommands(expected.size(), kEventWaitMs);
+        const std::string got = Letters();
+        if (got == expected)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "the receiver got \"" << got << "\", not \"" << expected << "\"";
+    }
     std::size_t Stored() { return Probe().Positions().size(); }
-    bool WaitStored(std::size_t n, int timeoutMs = 15000)
+    bool WaitStored(std::size_t n, int timeoutMs = kEventWaitMs)
     {
         return SpinUntil([&] { return Stored() >= n; }, timeoutMs);
     }
-    bool WaitMode(int mode, int timeoutMs = 15000)
+    bool WaitMode(int mode, int timeoutMs = kEventWaitMs)
     {
         return SpinUntil([&] { return dlg->GetMode() == mode; }, timeoutMs);
     }

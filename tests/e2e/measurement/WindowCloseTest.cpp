@@ -27,7 +27,7 @@ TEST(MeasurementE2e, ClosingWhileMeasuringStopsTheReceiverAndFinishesTheFiles)
     ASSERT_TRUE(rig.StartMeasuring());
     ASSERT_TRUE(rig.WaitStored(3));
     rig.dlg->close();
-    EXPECT_EQ(rig.Letters(), "evnbe");
+    EXPECT_TRUE(rig.Received("evnbe"));
     EXPECT_EQ(rig.modes, (std::vector<int>{1, 2, 1, 0}));
     // Frames still sent go nowhere.
     MeasurementRig::Spin(200);
@@ -55,7 +55,7 @@ TEST(MeasurementE2e, ClosingAfterStopBeforeItsReplyStillFinishesTheFiles)
     EXPECT_EQ(rig.dlg->GetMode(), CVelquinDlg::kModeTalking);
     rig.dlg->close();
     MeasurementRig::Spin(100);
-    EXPECT_EQ(rig.Letters(), "evnbe");  // no second stop
+    EXPECT_TRUE(rig.Received("evnbe"));  // no second stop
     EXPECT_EQ(rig.prompter->shown.size(), 1u);
     ExpectRecordingMatches(rig, SentByNumber(rig.sim.Frames()));
 }

@@ -211,6 +211,9 @@ TEST(MainWindowIntake, TheFirstSecondStoredDatesTheRecording)
         {"first frame a second later", 1, {Frame(100)}, 0},
         {"first frames three seconds later", 3, {Frame(100), Frame(101)}, 2},
         {"held first frame and the frame that confirmed it", 1, {Frame(100, 101), Frame(101)}, -1},
+        // The held frame's second began after the first data: the files open a second earlier
+        // than the confirming frame alone would date them.
+        {"held first frame confirmed after the files were opened", 2, {Frame(100, 101), Frame(101)}, 0},
     };
     for (const auto& row : table) {
         IntakeRig r;

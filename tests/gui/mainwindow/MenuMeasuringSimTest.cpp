@@ -56,8 +56,8 @@ TEST(MenuMeasuringSim, MenuBarAndContextMenuWhileMeasuring)
     auto dlg = std::make_unique<CVelquinDlg>(std::move(services));
     dlg->show();
     qobject_cast<QPushButton*>(dlg->DlgItem(1068))->click();
-    ASSERT_TRUE(WaitFor([&] { return dlg->GetMode() == CVelquinDlg::kModeMeasuring; }, 15000));
-    ASSERT_TRUE(WaitFor([&] { return sim.Frames().size() >= 3; }, 15000));
+    ASSERT_TRUE(WaitFor([&] { return dlg->GetMode() == CVelquinDlg::kModeMeasuring; }, 60000));
+    ASSERT_TRUE(WaitFor([&] { return sim.Frames().size() >= 3; }, 60000));
 
     for (QAction* top : dlg->menuBar()->actions()) {
         top->menu()->popup(dlg->mapToGlobal(QPoint(10, 10)));

@@ -200,6 +200,29 @@ TEST(FrameIntake, NumberingAcrossTheWrapAndLateFrames)
 
 TEST(FrameIntake, StatusBytesFirstDataAndTimeout)
 {
+    // Data in the same read as the start reply is taken in that read: a whole frame at once,
+    // the head of one once its tail comes.
+    const Bytes startReply = rsim::BuildReply('B', true, {0x00});
+    const Bytes first = Frame(40);
+    const struct {
+        const char* what;
+        std::size_t withReply;  // bytes of the first frame in the reply's read
+        std::vector<int> atOnce;
+    } inOneRead[] = {
+        {"the reply alone", 0, {}},
+        {"reply and a whole frame", first.size(), {kLinkFirstData, kLinkNewFrame}},
+        {"reply and a frame's head", 300, {kLinkFirstData}},
+    };
+    for (const auto& row : inOneRead) {
+        PortlessLink l;
+        l.link.BeginCommand(kCmdStart);
+        l.Feed(Join({startReply, Bytes(first.begin(), first.begin() + std::ptrdiff_t(row.withReply))}));
+        EXPECT_EQ(l.sink.Codes(), row.atOnce) << row.what;
+        l.Feed(Bytes(first.begin() + std::ptrdiff_t(row.withReply), first.end()));
+        EXPECT_EQ(l.sink.Codes(), (std::vector<int>{kLinkFirstData, kLinkNewFrame})) << row.what;
+        EXPECT_EQ(l.link.GetLastSequence(), 40) << row.what;
+    }
+
     PortlessLink l;
     l.link.BeginCommand(kCmdStart);
     l.Feed(rsim::BuildReply('B', true, {0x00}));

@@ -13,7 +13,7 @@
 
 inline constexpr sLinkTimings kRoomyTimings {10, 5000};
 inline constexpr sLinkTimings kFastTimings {10, 400};
-inline constexpr int kWaitMs = 15000;  // generous bound for anything that should happen
+inline constexpr int kWaitMs = 60000;  // bound of a wait for anything that must happen
 
 class PtyLinkTest : public ::testing::Test {
 protected:

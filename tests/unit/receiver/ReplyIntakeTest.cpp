@@ -275,7 +275,8 @@ TEST(ReplyIntake, TimeoutRules)
 // Bytes in front of a reply leave the buffer with it. A whole good frame in front of a stop
 // reply, or of a stop's time-out, is the measurement's last second and is taken first; in
 // front of any other reply or time-out, and a damaged one anywhere, it goes with the other
-// bytes.
+// bytes. The head of a frame still arriving at a stop's time-out stays, and its tail
+// completes it.
 TEST(ReplyIntake, BytesInFrontOfAReply)
 {
     const Bytes good = rsim::BuildFrame(7, 0, 0, Ramp(7, 3), Ramp(8, 5));
@@ -290,6 +291,7 @@ TEST(ReplyIntake, BytesInFrontOfAReply)
         std::vector<int> posts;
         int highestAfter;
         bool timeout = false;  // no reply: the time-out comes instead
+        bool tailTaken = false;  // the frame whose head ends the front is taken with its tail
     } table[] = {
         {"stop, one frame", kCmdStop, {good}, {kLinkNewFrame, kLinkStopAccepted}, 7},
         {"stop, two frames among garbage", kCmdStop, {garbage, good, garbage, good2}, {kLinkNewFrame, kLinkNewFrame, kLinkStopAccepted}, 8},
@@ -298,8 +300,10 @@ TEST(ReplyIntake, BytesInFrontOfAReply)
         {"stop, garbage only", kCmdStop, {garbage}, {kLinkStopAccepted}, 6},
         {"clock read, frame", kCmdClock, {good}, {}, 6},
         {"connect, frame", kCmdConnect, {good}, {kLinkConnectReply}, 6},
-        {"stop time-out, one frame", kCmdStop, {garbage, good}, {kLinkNewFrame, kLinkStopTimeout}, 7, true},
-        {"second stop time-out, two frames", kCmdStop2, {good, damaged, good2}, {kLinkNewFrame, kLinkNewFrame, kLinkStop2Timeout}, 8, true},
+        {"stop time-out, one frame", kCmdStop, {garbage, good}, {kLinkNewFrame, kLinkStopTimeout}, 7, true, true},
+        {"second stop time-out, two frames", kCmdStop2, {good, damaged, good2}, {kLinkNewFrame, kLinkNewFrame, kLinkStop2Timeout}, 8, true, true},
+        {"stop time-out, a reset pattern in front of the head", kCmdStop, {good, {0x53, 0x01, 0x00}}, {kLinkNewFrame, kLinkStopTimeout}, 7, true, true},
+        {"stop time-out, the head broken by a stray byte", kCmdStop, {good}, {kLinkNewFrame, kLinkStopTimeout}, 7, true, false},
         {"version time-out, frame", kCmdVersion, {good}, {kLinkReplyTimeout}, 6, true},
     };
     const Bytes e {0x00};
@@ -317,6 +321,8 @@ TEST(ReplyIntake, BytesInFrontOfAReply)
         for (const Bytes& b : row.front)
             chunk.insert(chunk.end(), b.begin(), b.end());
         chunk.insert(chunk.end(), tail.begin(), tail.begin() + 400);
+        if (row.timeout && !row.tailTaken)
+            chunk.push_back(0x20);
         const Bytes reply = rsim::BuildReply(ReplySpecFor(row.id, 21).letter, true,
                                              row.id == kCmdClock ? Bytes(12, '1') : e);
         if (!row.timeout)
@@ -334,7 +340,17 @@ TEST(ReplyIntake, BytesInFrontOfAReply)
         l.link.CancelCommand();
         l.sink.Clear();
         l.Feed(Bytes(tail.begin() + 400, tail.end()));
-        EXPECT_TRUE(l.sink.Codes().empty()) << row.what;
+        EXPECT_EQ(l.sink.Codes(), row.tailTaken ? std::vector<int>{kLinkNewFrame} : std::vector<int>{}) << row.what;
+        // Every second once, in order.
+        std::vector<int> taken;
+        while (l.link.TakeFrame(f))
+            taken.push_back(f.sequence);
+        std::vector<int> expected;
+        for (int n = 7 + (row.posts.size() > 1 ? 1 : 0); n <= row.highestAfter; ++n)
+            expected.push_back(n);
+        if (row.tailTaken)
+            expected.push_back(9);
+        EXPECT_EQ(taken, expected) << row.what;
     }
 }
 

@@ -129,7 +129,7 @@ TEST(WaveLog, AutomaticNamesAndHeaderShareTheSecondBeforeOpen)
 
 // Opened again under an earlier start before any second was stored: the empty files of the
 // first start go; files that already hold a record stay.
-TEST(WaveLog, OpeningAgainUnderAnEarlierStartLeavesNoEmptyFile)
+TEST(WaveLog, NoEmptyFileIsLeftByOpeningAgainOrClosing)
 {
     TempDir dir;
     CWaveLog log(dir.str(), FixedClock(LocalTime(2019, 3, 7, 10, 20, 31)));
@@ -142,10 +142,12 @@ TEST(WaveLog, OpeningAgainUnderAnEarlierStartLeavesNoEmptyFile)
     const auto s = Second(1.0f, 2.0f);
     ASSERT_EQ(log.Append(s.data(), 2, 128), 1);
     EXPECT_EQ(ReadWholeFile(dir.file("20190307_102028.edf")).substr(168, 16), "07.03.1910.20.28");
+    // Closed without a record, the files of a recording that stored nothing go too; the
+    // one that holds a second stays.
     ASSERT_EQ(log.Open(), 1);
+    EXPECT_EQ(FilesIn(dir.str()).size(), 4u);
     ASSERT_EQ(log.Close(), 1);
-    EXPECT_EQ(FilesIn(dir.str()), (std::vector<std::string>{"20190307_102028.csv", "20190307_102028.edf",
-                                                           "20190307_102030.csv", "20190307_102030.edf"}));
+    EXPECT_EQ(FilesIn(dir.str()), (std::vector<std::string>{"20190307_102028.csv", "20190307_102028.edf"}));
     EXPECT_EQ(fs::file_size(dir.file("20190307_102028.edf")), 768u + 512u);
 }
 
