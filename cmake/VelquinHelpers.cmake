@@ -4,11 +4,8 @@
 # velquin_core_library(<target> [DEPS <libs>...]): a Qt-free static library of the
 # current folder's sources (no Qt on its include or link path).
 function(velquin_core_library target)
-  cmake_parse_arguments(ARG "" "" "DEPS;EXCLUDE" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  foreach(ex IN LISTS ARG_EXCLUDE)
-    list(FILTER sources EXCLUDE REGEX "/${ex}$")
-  endforeach()
   add_library(${target} STATIC ${sources})
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
   target_link_libraries(${target} PUBLIC Threads::Threads ${ARG_DEPS})

@@ -1,9 +1,9 @@
 #include "mainwindow/PlainMenuStyle.h"
 
-#include <QApplication>
-#include <QPointer>
 #include <QProxyStyle>
 #include <QStyleOptionMenuItem>
+
+#include "platform/qt/ApplicationStyle.h"
 
 namespace {
 
@@ -29,10 +29,5 @@ public:
 
 QStyle* PlainMenuStyle()
 {
-    static QPointer<QStyle> style;
-    if (!style) {
-        style = new CPlainMenuStyle;
-        style->setParent(qApp);
-    }
-    return style;
+    return ApplicationStyle<CPlainMenuStyle>();
 }

@@ -24,7 +24,6 @@ std::string CSerialPort::DevicePath(const std::string& name)
 
 int CSerialPort::Fail(int fd)
 {
-    m_lastError = errno;
     ::close(fd);
     return 0;
 }
@@ -51,17 +50,12 @@ int CSerialPort::ConfigureRaw(int fd)
 int CSerialPort::Open(const std::string& name)
 {
     Close();
-    m_lastError = 0;
     const std::string path = DevicePath(name);
-    if (path.empty()) {
-        m_lastError = ENOENT;
+    if (path.empty())
         return 0;
-    }
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        m_lastError = errno;
+    if (fd < 0)
         return 0;
-    }
     if (!::isatty(fd))
         return Fail(fd);
     // Another program holding the lock means the port is in use. The terminal's exclusive
@@ -71,7 +65,6 @@ int CSerialPort::Open(const std::string& name)
     if (::ioctl(fd, TIOCEXCL) != 0)
         return Fail(fd);
     if (!ConfigureRaw(fd)) {
-        m_lastError = errno;
         ::ioctl(fd, TIOCNXCL);
         ::close(fd);
         return 0;

@@ -36,13 +36,9 @@ public:
     // Writes the bytes, waiting for room at most deadlineMs in total; the count written.
     int Write(const void* bytes, std::size_t count, int deadlineMs);
 
-    // errno of the last failing Open step (0 when none).
-    int LastError() const { return m_lastError; }
-
 private:
     int Fail(int fd);
     static int ConfigureRaw(int fd);
 
     int m_fd = -1;
-    int m_lastError = 0;
 };

@@ -1,9 +1,9 @@
 #include "platform/qt/DialogStyle.h"
 
-#include <QApplication>
 #include <QPainter>
-#include <QPointer>
 #include <QProxyStyle>
+
+#include "platform/qt/ApplicationStyle.h"
 
 namespace {
 
@@ -34,12 +34,7 @@ constexpr int kTitleGap = 2;
 
 QStyle* DialogControlStyle()
 {
-    static QPointer<QStyle> style;
-    if (!style) {
-        style = new CDialogProxyStyle;
-        style->setParent(qApp);
-    }
-    return style;
+    return ApplicationStyle<CDialogProxyStyle>();
 }
 
 CGroupBox::CGroupBox(const QString& title, QWidget* parent) : QGroupBox(title, parent)
