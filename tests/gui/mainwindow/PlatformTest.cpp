@@ -305,7 +305,7 @@ TEST(QtFileChooser, TheOpenDialogReadsJapaneseAndOffersEdfFiles)
         EXPECT_EQ(shown.name, QStringLiteral("*.edf"));
         EXPECT_EQ(shown.filter, QString::fromUtf8("EDFファイル(*.edf)"));
         EXPECT_EQ(shown.texts, QString::fromUtf8("アドレス:|ファイル名(&N):|ファイルの種類:|開く(&O)|キャンセル").split('|'));
-        EXPECT_EQ(shown.types.value(QString::fromUtf8("記録")), QString::fromUtf8("フォルダー"));
+        EXPECT_EQ(shown.types.value(QString::fromUtf8("記録")), QString::fromUtf8("フォルダ"));
         EXPECT_EQ(shown.types.value("20240102_235950.edf"), "European Data Format 16-bits");  // see GuiTestMain
         EXPECT_EQ(shown.computerTypes, (QMap<QString, QString>{{"/", QString::fromUtf8("ドライブ")}}));
         for (const QString& text : shown.headers)
@@ -340,7 +340,7 @@ TEST(QtFileChooser, TheFolderChooserStartsInTheNearestExistingFolder)
         EXPECT_EQ(shown.name, QString());
         EXPECT_EQ(shown.title, QString::fromUtf8("フォルダの選択"));
         EXPECT_EQ(shown.texts, QString::fromUtf8("アドレス:|ディレクトリ:|ファイルの種類:|選択(&C)|キャンセル").split('|'));
-        const QMap<QString, QString> folderRow{{QString::fromUtf8("記録"), QString::fromUtf8("フォルダー")}};
+        const QMap<QString, QString> folderRow{{QString::fromUtf8("記録"), QString::fromUtf8("フォルダ")}};
         EXPECT_EQ(shown.types, folderRow);
         EXPECT_EQ(shown.computerTypes, (QMap<QString, QString>{{"/", QString::fromUtf8("ドライブ")}}));
         for (const QString& text : shown.headers)
