@@ -1,11 +1,12 @@
 // main() of the GUI test binaries: a QApplication on the offscreen platform, with a fresh
-// temporary home and config folder so no test sees the user's profile, and Qt's own texts
-// in Japanese as in the program.
+// temporary home, config and data folders so no test sees the user's profile or the
+// machine's MIME database, and Qt's own texts in Japanese as in the program.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <clocale>
@@ -23,6 +24,25 @@ int main(int argc, char** argv)
     setenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit().constData(), 1);
     setenv("XDG_DOCUMENTS_DIR", (home.path() + "/Documents").toLocal8Bit().constData(), 1);
     QDir().mkpath(home.path() + "/Documents");
+    // File types in the file dialogs come from the desktop's MIME database, which any
+    // installed package may add to. The tests have one of their own in place of the machine's
+    // shared one, holding what another program's package might add: "*.edf" named only in
+    // English. Qt reads its packages folder directly when there is no compiled cache.
+    const QString shared = home.path() + "/share";
+    setenv("XDG_DATA_HOME", (home.path() + "/.local/share").toLocal8Bit().constData(), 1);
+    setenv("XDG_DATA_DIRS", shared.toLocal8Bit().constData(), 1);
+    QDir().mkpath(shared + "/mime/packages");
+    QFile edfType(shared + "/mime/packages/other-eeg-program.xml");
+    if (edfType.open(QIODevice::WriteOnly))
+        edfType.write(R"(<?xml version="1.0" encoding="UTF-8"?>
+<mime-info xmlns="http://www.freedesktop.org/standards/shared-mime-info">
+  <mime-type type="application/x-edf">
+    <comment>European Data Format 16-bits</comment>
+    <glob pattern="*.edf"/>
+  </mime-type>
+</mime-info>
+)");
+    edfType.close();
 
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");

@@ -8,8 +8,9 @@
 namespace {
 
 // Words Qt's Japanese catalogue lacks, by Qt's context and English text: the file dialogs'
-// type column would call every folder "Folder", and "/" a "Drive". Other texts fall through
-// to the catalogue.
+// type column would call every folder "Folder", and "/" a "Drive". "フォルダ" is written as
+// the catalogue's own texts and the program's write it (フォルダの選択). Other texts fall
+// through to the catalogue.
 class CMissingQtTexts : public QTranslator {
 public:
     using QTranslator::QTranslator;
@@ -20,7 +21,7 @@ public:
             const char* context;
             const char* source;
             const char* japanese;
-        } kTexts[] = {{"QAbstractFileIconProvider", "Folder", "フォルダー"},
+        } kTexts[] = {{"QAbstractFileIconProvider", "Folder", "フォルダ"},
                       {"QAbstractFileIconProvider", "Drive", "ドライブ"}};
         for (const auto& text : kTexts)
             if (qstrcmp(context, text.context) == 0 && qstrcmp(source, text.source) == 0)

@@ -13,6 +13,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QLabel>
 #include <QMap>
@@ -201,11 +202,13 @@ TEST(QtPrompter, ErrorBoxAndQuestionsLookAndAnswerAsExpected)
 namespace {
 
 // What the file dialog on screen shows once its folder is listed: where it is, its title,
-// name field, filter, labels and buttons, and in the detail view the column headers and each
-// row's type by the row's name, in the folder and in the view of the whole computer.
+// name field, filter, labels and buttons, and in the detail view the column headers, each
+// row's type by the row's name, in the folder and in the view of the whole computer, and what
+// its columns cut short there, in the folder "記録" in it, back in the folder and once the
+// dialog is wider.
 struct ShownFileDialog {
     QString folder, title, name, filter;
-    QStringList texts, headers;
+    QStringList texts, headers, cut;
     QMap<QString, QString> types, computerTypes;
 
     // Reads the dialog once it shows and its folder has rowCount rows, saves the screenshot
@@ -231,14 +234,20 @@ struct ShownFileDialog {
             for (int column = 0; column < view->model()->columnCount(view->rootIndex()); ++column)
                 if (!view->isColumnHidden(column))
                     headers << view->model()->headerData(column, Qt::Horizontal).toString();
-            types = RowTypes(*view, rowCount);
-            if (screenshot) {
-                view->resizeColumnToContents(kTypeColumn);  // the whole type, not "フ…ー"
+            types = ListedRows(*view, rowCount);
+            if (screenshot)
                 SaveScreenshot(*dialog, QString::fromLatin1(screenshot));
-            }
             dialog->setDirectory(QString());
-            computerTypes = RowTypes(*view, 1);
+            computerTypes = ListedRows(*view, 1);
+            // A folder of folders narrows the type column; back in the folder, listed already,
+            // its rows show at once and the columns must widen again, and once more when the
+            // dialog grows.
+            dialog->setDirectory(folder + QString::fromUtf8("/記録"));
+            ListedRows(*view, 1);
             dialog->setDirectory(folder);
+            ListedRows(*view, rowCount);
+            dialog->resize(dialog->width() + 80, dialog->height());
+            ListedRows(*view, rowCount);
             if (choose)
                 buttons->button(accept)->click();
             else
@@ -246,9 +255,10 @@ struct ShownFileDialog {
         });
     }
 
-    static QMap<QString, QString> RowTypes(QTreeView& view, int rowCount)
+    // The folder's rows by name with their types, once it has rowCount rows with types (they
+    // come from Qt's file-information thread) and shows them whole; what it cuts goes to cut.
+    QMap<QString, QString> ListedRows(QTreeView& view, int rowCount)
     {
-        // The rows and their types come from Qt's file-information thread.
         const QAbstractItemModel& model = *view.model();
         const auto type = [&](int row) { return model.index(row, kTypeColumn, view.rootIndex()).data().toString(); };
         const auto typesKnown = [&] {
@@ -258,12 +268,30 @@ struct ShownFileDialog {
             return true;
         };
         QDeadlineTimer deadline(5000);
-        while (!typesKnown() && !deadline.hasExpired())
+        while (!(typesKnown() && CutTexts(view).isEmpty()) && !deadline.hasExpired())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        cut += CutTexts(view);
         QMap<QString, QString> types;
         for (int row = 0; row < model.rowCount(view.rootIndex()); ++row)
             types[model.index(row, 0, view.rootIndex()).data().toString()] = type(row);
         return types;
+    }
+
+    // The texts of the folder's rows that their columns are too narrow for, and a note when
+    // the columns do not end at the list's right edge.
+    static QStringList CutTexts(QTreeView& view)
+    {
+        QStringList cut;
+        const QAbstractItemModel& model = *view.model();
+        for (int row = 0; row < model.rowCount(view.rootIndex()); ++row)
+            for (int column = 0; column < model.columnCount(view.rootIndex()); ++column) {
+                const QModelIndex index = model.index(row, column, view.rootIndex());
+                if (!view.isColumnHidden(column) && view.sizeHintForIndex(index).width() > view.columnWidth(column))
+                    cut << index.data().toString();
+            }
+        if (view.header()->length() != view.viewport()->width())
+            cut << QStringLiteral("(columns end at %1 of %2)").arg(view.header()->length()).arg(view.viewport()->width());
+        return cut;
     }
 
     static constexpr int kTypeColumn = 2;  // QFileSystemModel's: name, size, type, date
@@ -278,7 +306,8 @@ bool HasLatinLetters(const QString& text)
 }  // namespace
 
 // The open dialog starts in the given folder, or in its nearest existing parent when it is
-// missing, whose name then stays out of the file-name field; all it shows is Japanese.
+// missing, whose name then stays out of the file-name field. Its own words are Japanese; a
+// file's type is the desktop's, shown as the MIME database names it, in English here.
 TEST(QtFileChooser, TheOpenDialogReadsJapaneseAndOffersEdfFiles)
 {
     struct Case {
@@ -292,7 +321,7 @@ TEST(QtFileChooser, TheOpenDialogReadsJapaneseAndOffersEdfFiles)
         TempDir dir;
         const QString existing = QString::fromStdString(dir.str());
         std::ofstream(dir.file("20240102_235950.edf")) << "0";
-        QDir(existing).mkdir(QString::fromUtf8("記録"));
+        QDir(existing).mkpath(QString::fromUtf8("記録/2024"));
         ShownFileDialog shown;
         shown.ReadThenClose(QDialogButtonBox::Open, 2, c.screenshot);
         CQtFileChooser chooser;
@@ -304,10 +333,11 @@ TEST(QtFileChooser, TheOpenDialogReadsJapaneseAndOffersEdfFiles)
         EXPECT_EQ(shown.name, QStringLiteral("*.edf"));
         EXPECT_EQ(shown.filter, QString::fromUtf8("EDFファイル(*.edf)"));
         EXPECT_EQ(shown.texts, QString::fromUtf8("アドレス:|ファイル名(&N):|ファイルの種類:|開く(&O)|キャンセル").split('|'));
-        EXPECT_EQ(shown.types.value(QString::fromUtf8("記録")), QString::fromUtf8("フォルダー"));
-        EXPECT_TRUE(shown.types.contains("20240102_235950.edf"));
+        EXPECT_EQ(shown.types.value(QString::fromUtf8("記録")), QString::fromUtf8("フォルダ"));
+        EXPECT_EQ(shown.types.value("20240102_235950.edf"), "European Data Format 16-bits");  // see GuiTestMain
         EXPECT_EQ(shown.computerTypes, (QMap<QString, QString>{{"/", QString::fromUtf8("ドライブ")}}));
-        for (const QString& text : shown.headers + shown.types.values())
+        EXPECT_EQ(shown.cut, QStringList());
+        for (const QString& text : shown.headers)
             EXPECT_FALSE(HasLatinLetters(text)) << text.toStdString();
     }
 }
@@ -327,7 +357,7 @@ TEST(QtFileChooser, TheFolderChooserStartsInTheNearestExistingFolder)
                           {"/Documents/Velquin", nullptr, true}};
     TempDir dir;
     const QString home = QString::fromStdString(dir.str());
-    QDir(home).mkdir(QString::fromUtf8("記録"));
+    QDir(home).mkpath(QString::fromUtf8("記録/2024"));
     for (const Case& c : cases) {
         ShownFileDialog shown;
         shown.ReadThenClose(QDialogButtonBox::Open, 1, c.screenshot, c.choose);
@@ -339,9 +369,10 @@ TEST(QtFileChooser, TheFolderChooserStartsInTheNearestExistingFolder)
         EXPECT_EQ(shown.name, QString());
         EXPECT_EQ(shown.title, QString::fromUtf8("フォルダの選択"));
         EXPECT_EQ(shown.texts, QString::fromUtf8("アドレス:|ディレクトリ:|ファイルの種類:|選択(&C)|キャンセル").split('|'));
-        const QMap<QString, QString> folderRow{{QString::fromUtf8("記録"), QString::fromUtf8("フォルダー")}};
+        const QMap<QString, QString> folderRow{{QString::fromUtf8("記録"), QString::fromUtf8("フォルダ")}};
         EXPECT_EQ(shown.types, folderRow);
         EXPECT_EQ(shown.computerTypes, (QMap<QString, QString>{{"/", QString::fromUtf8("ドライブ")}}));
+        EXPECT_EQ(shown.cut, QStringList());
         for (const QString& text : shown.headers)
             EXPECT_FALSE(HasLatinLetters(text)) << text.toStdString();
     }
