@@ -110,6 +110,13 @@ int CSerialIo::Send(const std::uint8_t* bytes, int length)
         std::lock_guard<std::mutex> guard(m_lock);
         m_txBuffer.assign(bytes, bytes + length);
     }
+    {
+        // 10 ms per byte plus 100 ms from the send: 140 ms for a command, 260 ms for the
+        // clock-set frame.
+        std::lock_guard<std::mutex> guard(m_writeLock);
+        m_writeDone = false;
+        m_writeDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(10 * length + 100);
+    }
     return StartWriteThread();
 }
 
@@ -139,18 +146,6 @@ int CSerialIo::StartReadThread()
 
 int CSerialIo::StartWriteThread()
 {
-    std::size_t count = 0;
-    {
-        std::lock_guard<std::mutex> guard(m_lock);
-        count = std::min<std::size_t>(m_txBuffer.size(), kMaxTransfer);
-    }
-    {
-        // 10 ms per byte plus 100 ms from the send: 140 ms for a command, 260 ms for the
-        // clock-set frame.
-        std::lock_guard<std::mutex> guard(m_writeLock);
-        m_writeDone = false;
-        m_writeDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(10 * count + 100);
-    }
     try {
         m_writeThread = std::thread(&CSerialIo::WriteLoop, this);
         return 1;

@@ -29,11 +29,11 @@ QString NearestExistingFolder(const QString& path)
     return folder;
 }
 
-// Qt's detail view opens with columns sized for short English words: Japanese dates and longer
-// types are cut short ("2026/1… 13:32") while the right of the list stays empty. Each time rows arrive from
-// Qt's file-information thread or change, another folder is shown, or the list changes size,
-// this fits the columns to what they show and gives the name column the rest of the list's
-// width. Where the list is too narrow for them all, the dialog grows as far as the screen
+// Qt's detail view opens with columns sized for short English words: Japanese dates and
+// longer types are cut short ("2026/1… 13:32") while the right of the list stays empty. Each
+// time rows arrive from Qt's file-information thread or change, another folder is shown, or
+// the list changes size, this fits the columns to what they show and gives the name column
+// the rest of the list's width. Where the list is too narrow for them all, the dialog grows as far as the screen
 // allows; past that, names are shortened in the middle, as Qt does.
 class CColumnFit : public QObject {
 public:
