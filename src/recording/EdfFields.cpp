@@ -73,6 +73,25 @@ double ParseLeadingNumber(std::string_view text)
     return result.ec == std::errc() ? value : 0.0;
 }
 
+bool HoldsPlainNumber(std::string_view text)
+{
+    std::size_t i = SkipBlanks(text);
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    std::size_t digits = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i)
+        ++digits;
+    if (i < text.size() && text[i] == '.')
+        for (++i; i < text.size() && IsDigit(text[i]); ++i)
+            ++digits;
+    return digits > 0 && SkipBlanks(text.substr(i)) == text.size() - i;
+}
+
+bool IsEdfVersion(std::string_view text)
+{
+    return !text.empty() && text[0] == '0' && SkipBlanks(text.substr(1)) == text.size() - 1;
+}
+
 int ParseWholeSeconds(std::string_view text)
 {
     std::size_t i = SkipBlanks(text);

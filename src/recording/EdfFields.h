@@ -62,6 +62,15 @@ int ParseLeadingInt(std::string_view text);
 // A decimal number from the field's leading characters ("-3276.8", "750"); 0 when none.
 double ParseLeadingNumber(std::string_view text);
 
+// Whether the text holds one decimal number and nothing else: blanks, an optional sign,
+// digits with an optional decimal fraction ("500", "-3276.8", "500."), then only blanks.
+// Exponents ("5E+02"), words and empty fields do not count.
+bool HoldsPlainNumber(std::string_view text);
+
+// Whether the version field is "0" with only blanks after it (a 24-bit file's version is
+// the byte 0xFF and a name).
+bool IsEdfVersion(std::string_view text);
+
 // A record duration that is a whole number of seconds ("1", "1.000000"); 0 for anything
 // else, a fraction ("0.5", "1.5"), zero or a negative value included.
 int ParseWholeSeconds(std::string_view text);

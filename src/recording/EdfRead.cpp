@@ -91,11 +91,23 @@ int CEdfFile::ReadSignal(float* out, int channel, unsigned count)
 
 bool CEdfFile::CanReadSignal(int channel) const
 {
+    const char* h = m_header.data();
     const int signals = GetSignalCount();
     const int samplesPerRecord = GetEegSamplesPerRecord();
-    return signals == 2 && channel >= 1 && channel <= signals && samplesPerRecord > 0
-        && GetEmgSamplesPerRecord() == samplesPerRecord && GetRecordCount() >= 0
-        && ParseWholeSeconds(FieldText(m_header.data(), kRecordDuration)) > 0;
+    const int duration = ParseWholeSeconds(FieldText(h, kRecordDuration));
+    if (!IsEdfVersion(FieldText(h, kVersion)) || signals != 2 || channel < 1 || channel > signals
+        || samplesPerRecord <= 0 || GetEmgSamplesPerRecord() != samplesPerRecord || GetRecordCount() < 0
+        || duration <= 0)
+        return false;
+    // A whole number of samples per second: anything else would be shown at the wrong rate.
+    if (samplesPerRecord % duration != 0)
+        return false;
+    // Every scale field must be a number read whole: "abc" would read as 0 and "5E+02" as 5.
+    for (const Field f : {kPhysicalMin, kPhysicalMax, kDigitalMin, kDigitalMax})
+        for (int s = 0; s < 2; ++s)
+            if (!HoldsPlainNumber(FieldText(h, OfSignal(f, s))))
+                return false;
+    return true;
 }
 
 int CEdfFile::ReadSamples(float* out, int channel, unsigned count, std::uint64_t& produced)

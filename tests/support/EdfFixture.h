@@ -21,6 +21,8 @@ struct sEdfFixture {
     long long headerRecords = -1;                         // record count in the header; -1: records
     std::vector<std::string> dimensions = {"uV", "uV", "uV"};
     double physicalMax = 3276.7;  // symmetric: −max..max is −32767..32767
+    std::string physicalMaxField;  // the physical maximum fields' text in place of physicalMax's
+    std::string version = "0";
     int digitalMax = 32767;
     std::string recording = "TQS27123456_ON";
     std::string startDate = "02.01.24";  // dd.mm.yy
@@ -101,7 +103,7 @@ inline std::string EdfFixtureHeader(const sEdfFixture& f)
     const int ns = f.signalCount;
     std::string h(static_cast<std::size_t>(256 + 256 * std::max(ns, 0)), ' ');
     std::size_t at = 0;
-    Put(h, at, 8, "0");
+    Put(h, at, 8, f.version);
     Put(h, at, 80, "X X X X");
     Put(h, at, 80, f.recording);
     Put(h, at, 8, f.startDate);
@@ -119,7 +121,7 @@ inline std::string EdfFixtureHeader(const sEdfFixture& f)
     each(80, [](int) { return std::string(); });
     each(8, [&](int s) { return f.dimensions[static_cast<std::size_t>(s) % f.dimensions.size()]; });
     each(8, [&](int) { return Real(-f.physicalMax); });
-    each(8, [&](int) { return Real(f.physicalMax); });
+    each(8, [&](int) { return f.physicalMaxField.empty() ? Real(f.physicalMax) : f.physicalMaxField; });
     each(8, [&](int) { return Number(-f.digitalMax); });
     each(8, [&](int) { return Number(f.digitalMax); });
     each(80, [](int) { return std::string(); });

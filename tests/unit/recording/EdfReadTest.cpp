@@ -115,6 +115,15 @@ TEST(EdfRead, BrokenHeadersAreRefusedWithAZeroedOutput)
         {"negative record count", 236, 8, "-1"},
         {"EEG digital maximum 0", 512, 8, "0"},
         {"EMG digital maximum 0", 520, 8, "0"},
+        {"24-bit samples", 0, 8, "\xff" "BIOSEMI"},
+        {"version 1", 0, 8, "1"},
+        {"128 samples per 3-second record", 244, 8, "3"},
+        {"EEG physical maximum not a number", 480, 8, "abc"},
+        {"EMG physical maximum with an exponent", 488, 8, "5E+02"},
+        {"EEG digital maximum with a unit", 512, 8, "8191uV"},
+        {"EMG digital maximum empty", 520, 8, ""},
+        {"EEG physical minimum not a number", 464, 8, "-"},
+        {"EMG digital minimum two numbers", 504, 8, "-8192 1"},
     };
     TempDir dir;
     for (const Case& c : cases) {
@@ -129,16 +138,22 @@ TEST(EdfRead, BrokenHeadersAreRefusedWithAZeroedOutput)
 
     const std::string path = dir.file("r.edf");
     WriteRecording(path, 2);
+    const auto own = ReadSignal(path, 1, 256);
     int result = -1;
     ReadSignal(path, 3, 256, &result);
     EXPECT_EQ(result, 0) << "channel 3";
     ReadSignal(path, 0, 256, &result);
     EXPECT_EQ(result, 0) << "channel 0";
 
-    // A duration written with decimals but whole is accepted.
+    // A duration written with decimals but whole is accepted, and so are scale fields written
+    // with a sign, a fraction or leading blanks.
     PatchField(path, 244, 8, "1.000000");
-    ReadSignal(path, 1, 256, &result);
+    PatchField(path, 464, 16, "-750.   -10619.0");
+    PatchField(path, 480, 16, "+750     10619");
+    PatchField(path, 504, 8, " -8192");
+    const auto read = ReadSignal(path, 1, 256, &result);
     EXPECT_EQ(result, 1);
+    EXPECT_EQ(read, own);
 
     std::string bytes = ReadWholeFile(path);
     WriteWholeFile(path, bytes.substr(0, 767));

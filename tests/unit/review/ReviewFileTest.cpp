@@ -84,7 +84,7 @@ TEST(ReviewFile, OtherRatesDimensionsAndRecordDurations)
         int rate;
     };
     for (const Case& c : {Case{{256, 256}, 1, 256}, Case{{32, 32}, 1, 32}, Case{{20, 20}, 2, 10},
-                          Case{{250, 250}, 1, 250}}) {
+                          Case{{250, 250}, 1, 250}, Case{{256, 256}, 2, 128}, Case{{3840, 3840}, 30, 128}}) {
         sEdfFixture f;
         f.samplesPerRecord = c.perRecord;
         f.recordDuration = c.duration;
@@ -139,6 +139,11 @@ TEST(ReviewFile, RefusesWhatItCannotShow)
         {"record duration 0", [](sEdfFixture& f) { f.recordDuration = 0; }},
         {"no records in the header", [](sEdfFixture& f) { f.headerRecords = 0; }},
         {"digital maximum 0", [](sEdfFixture& f) { f.digitalMax = 0; }},
+        // Files of other programs that would be shown with wrong values.
+        {"24-bit samples", [](sEdfFixture& f) { f.version = "\xff" "BIOSEMI"; }},
+        {"385 samples per 3-second record", [](sEdfFixture& f) { f.samplesPerRecord = {385, 385}; f.recordDuration = 3; }},
+        {"physical maximum not a number", [](sEdfFixture& f) { f.physicalMaxField = "abc"; }},
+        {"physical maximum with an exponent", [](sEdfFixture& f) { f.physicalMaxField = "5E+02"; }},
     };
     for (const Case& c : cases) {
         sEdfFixture f;
