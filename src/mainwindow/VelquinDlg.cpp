@@ -12,6 +12,7 @@
 #include "app/VersionInfo.h"
 #include "mainwindow/WindowGeometry.h"
 #include "platform/qt/DialogUnits.h"
+#include "platform/qt/ScreenArea.h"
 #include "platform/qt/ShellFolders.h"
 #include "resources/AppIcon.h"
 #include "resources/DialogTemplate.h"
@@ -76,6 +77,10 @@ void CVelquinDlg::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (event->spontaneous())
         return;
+    // On a screen smaller than the template the window opens within the screen's available
+    // area, laid out as any resize to that size lays it out; on a larger one it keeps its
+    // size and place.
+    ResizeWithinAvailableArea(*this, size());
     // The screen saver and the monitor's power saving stay off while the window runs.
     if (m_services.screenSaver && !m_bClosing) {
         VersionInfoStrings version;

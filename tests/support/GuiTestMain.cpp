@@ -11,15 +11,35 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <string_view>
 
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtTranslations.h"
 
+namespace {
+
+// The offscreen platform's screens: a desktop monitor, the primary screen every window opens
+// on, and beside it a laptop screen and a small one for the tests of windows on small
+// screens. Without a configuration the platform has one screen of 800 × 800.
+constexpr const char* kScreens = R"({"screens": [
+  {"name": "desktop", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
+  {"name": "laptop", "x": 1920, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
+  {"name": "small", "x": 3286, "y": 0, "width": 800, "height": 600, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}
+]})";
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QTemporaryDir home;
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (!platform || std::string_view(platform) == "offscreen") {
+        QFile screens(home.path() + "/screens.json");
+        if (screens.open(QIODevice::WriteOnly))
+            screens.write(kScreens);
+        screens.close();
+        setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screens.fileName()).toLocal8Bit().constData(), 1);
+    }
     setenv("HOME", home.path().toLocal8Bit().constData(), 1);
     setenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit().constData(), 1);
     setenv("XDG_DOCUMENTS_DIR", (home.path() + "/Documents").toLocal8Bit().constData(), 1);

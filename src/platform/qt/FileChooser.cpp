@@ -1,12 +1,13 @@
 #include "platform/qt/FileChooser.h"
+#include "platform/qt/ScreenArea.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
-#include <QScreen>
 #include <QTreeView>
 
 #include <algorithm>
@@ -33,8 +34,9 @@ QString NearestExistingFolder(const QString& path)
 // longer types are cut short ("2026/1… 13:32") while the right of the list stays empty. Each
 // time rows arrive from Qt's file-information thread or change, another folder is shown, or
 // the list changes size, this fits the columns to what they show and gives the name column
-// the rest of the list's width. Where the list is too narrow for them all, the dialog grows as far as the screen
-// allows; past that, names are shortened in the middle, as Qt does.
+// the rest of the list's width. Where the list is too narrow for them all, the dialog grows as
+// far as the screen allows, moving left where it would reach past the screen's right edge;
+// past that, names are shortened in the middle, as Qt does.
 class CColumnFit : public QObject {
 public:
     explicit CColumnFit(QTreeView& view)
@@ -64,12 +66,9 @@ private:
         for (int column = 0; column < header.count(); ++column)
             m_view.resizeColumnToContents(column);
         QWidget& dialog = *m_view.window();
-        if (m_view.isVisible() && dialog.screen()) {
-            const int needed = dialog.width() + header.length() - m_view.viewport()->width();
-            const int width = std::min(needed, dialog.screen()->availableGeometry().width());
-            if (width > dialog.width())
-                dialog.resize(width, dialog.height());
-        }
+        const int needed = dialog.width() + header.length() - m_view.viewport()->width();
+        if (m_view.isVisible() && needed > dialog.width())
+            ResizeWithinAvailableArea(dialog, QSize(needed, dialog.height()));
         const int others = header.length() - header.sectionSize(0);
         header.resizeSection(0, std::max(m_view.viewport()->width() - others, header.sectionSizeHint(0)));
     }
@@ -111,6 +110,10 @@ QString CQtFileChooser::ChooseFolder(QWidget* parent, const QString& caption, co
     Prepare(dialog, startFolder);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
+    // Qt's Japanese texts say ディレクトリ here, under rows that say フォルダ.
+    dialog.setLabelText(QFileDialog::FileName, QString::fromUtf8("フォルダ:"));
+    if (auto* types = dialog.findChild<QComboBox*>("fileTypeCombo"); types && types->count() == 1)
+        types->setItemText(0, QString::fromUtf8("フォルダ"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().first();

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -17,6 +18,7 @@
 
 #include "WindowHarness.h"
 #include "mainwindow/GraphLayout.h"
+#include "support/Screenshot.h"
 
 namespace {
 
@@ -248,15 +250,68 @@ TEST(MainWindowLayout, ViewCommandsToggleTheirCheckBoxAndTheLayout)
     EXPECT_FALSE(h.dlg->CommandAction(32851)->isChecked());
 }
 
+namespace {
+
+// The default layout (EEG, EMG and spectrum) of a client area of that size, status line included.
+void ExpectDefaultLayout(WindowHarness& h, const QSize& client)
+{
+    EXPECT_EQ(h.dlg->DlgItem(1012)->geometry(), Pixels(client, B{1, 1, n, 47}));
+    EXPECT_EQ(h.dlg->DlgItem(1060)->geometry(), Pixels(client, B{fx, 1, fw, 70.5}));
+    EXPECT_EQ(h.dlg->DlgItem(1092)->geometry(), QRect(0, client.height() - 20, 200, 20));
+    EXPECT_EQ(h.dlg->DlgItem(1093)->geometry(), QRect(600, client.height() - 20, client.width() - 600, 20));
+}
+
+}  // namespace
+
 TEST(MainWindowLayout, ResizingKeepsTheControlsAtTheirPercentages)
 {
     WindowHarness h;
     const QSize sizes[] = {QSize(1200, 900), QSize(1200, 901), QSize(801, 555)};
     for (const QSize client : sizes) {
         ResizeClient(h, client);
-        EXPECT_EQ(h.dlg->DlgItem(1012)->geometry(), Pixels(client, B{1, 1, n, 47}));
-        EXPECT_EQ(h.dlg->DlgItem(1060)->geometry(), Pixels(client, B{fx, 1, fw, 70.5}));
-        EXPECT_EQ(h.dlg->DlgItem(1093)->geometry(), QRect(600, client.height() - 20, client.width() - 600, 20));
+        ExpectDefaultLayout(h, client);
+    }
+}
+
+// On a screen with less room than the template the window opens within the screen's available
+// area, frame included, laid out as a resize to that size lays it out; on a larger screen it
+// keeps its size and place.
+TEST(MainWindowLayout, TheWindowOpensWithinTheScreen)
+{
+    struct Case {
+        const char* screen;  // a screen of the test platform (GuiTestMain)
+        QSize size;          // the window's, frame excluded; empty: the template's
+        QPoint at;           // where the frame ends up, from the area's top left
+        const char* screenshot;
+    };
+    // The window is placed at (100, 50) in the area before it shows; the frame is 2 px a side.
+    const Case cases[] = {{"desktop", QSize(), QPoint(100, 50), nullptr},
+                          {"laptop", QSize(1143, 764), QPoint(100, 0), "mainwindow_laptop_1366x768"},
+                          {"small", QSize(796, 596), QPoint(0, 0), "mainwindow_small_800x600"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.screen);
+        QScreen* screen = nullptr;
+        for (QScreen* s : QGuiApplication::screens())
+            if (s->name() == QLatin1String(c.screen))
+                screen = s;
+        ASSERT_TRUE(screen);
+        const QRect area = screen->availableGeometry();
+        WindowHarness h({}, false);
+        const QSize templateSize = h.dlg->size();
+        h.dlg->move(area.topLeft() + QPoint(100, 50));
+        h.dlg->show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(h.dlg->screen(), screen);
+        EXPECT_EQ(h.dlg->size(), c.size.isEmpty() ? templateSize : c.size);
+        EXPECT_EQ(h.dlg->pos(), area.topLeft() + c.at);
+        EXPECT_TRUE(area.contains(h.dlg->frameGeometry())) << h.dlg->frameGeometry().width() << "x" << h.dlg->frameGeometry().height();
+        const QSize client = h.Probe().ClientArea()->size();
+        EXPECT_EQ(client, QSize(h.dlg->width(), h.dlg->height() - h.dlg->menuBar()->height()));
+        ExpectDefaultLayout(h, client);
+        for (int id : {1092, 1093, 1094})
+            EXPECT_TRUE(h.dlg->DlgItem(id)->isVisible()) << id;
+        if (c.screenshot)
+            EXPECT_TRUE(SaveScreenshot(*h.dlg, QString::fromLatin1(c.screenshot)));
     }
 }
 

@@ -24,6 +24,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QScreen>
 #include <QTimer>
 #include <QTreeView>
 #include <QWidget>
@@ -210,6 +211,7 @@ struct ShownFileDialog {
     QString folder, title, name, filter;
     QStringList texts, headers, cut;
     QMap<QString, QString> types, computerTypes;
+    QRect frame, area;  // the dialog's frame once its columns are fitted, its screen's available area
 
     // Reads the dialog once it shows and its folder has rowCount rows, saves the screenshot
     // when one is named, and cancels, or presses the accept button when choose is set.
@@ -235,6 +237,8 @@ struct ShownFileDialog {
                 if (!view->isColumnHidden(column))
                     headers << view->model()->headerData(column, Qt::Horizontal).toString();
             types = ListedRows(*view, rowCount);
+            frame = dialog->frameGeometry();
+            area = dialog->screen()->availableGeometry();
             if (screenshot)
                 SaveScreenshot(*dialog, QString::fromLatin1(screenshot));
             dialog->setDirectory(QString());
@@ -313,8 +317,12 @@ TEST(QtFileChooser, TheOpenDialogReadsJapaneseAndOffersEdfFiles)
     struct Case {
         const char* startBelow;  // the start folder, below a new folder that exists
         const char* screenshot;
+        bool longName;  // a file whose name needs the dialog to grow past the screen's right edge
     };
-    const Case cases[] = {{"", "file_dialog_open"}, {"/missing", nullptr}, {"/missing/deeper/", nullptr}};
+    const Case cases[] = {{"", "file_dialog_open", false},
+                          {"/missing", nullptr, false},
+                          {"/missing/deeper/", nullptr, false},
+                          {"", "file_dialog_long_name", true}};
     for (const Case& c : cases) {
         // A new folder each time: Qt's dialog would otherwise fall back to the folder it
         // was last in, which is this one.
@@ -322,8 +330,13 @@ TEST(QtFileChooser, TheOpenDialogReadsJapaneseAndOffersEdfFiles)
         const QString existing = QString::fromStdString(dir.str());
         std::ofstream(dir.file("20240102_235950.edf")) << "0";
         QDir(existing).mkpath(QString::fromUtf8("記録/2024"));
+        std::string longName = "20240102_235950";
+        while (c.longName && longName.size() < 180)
+            longName += "_night_recording";
+        if (c.longName)
+            std::ofstream(dir.file(longName + ".edf")) << "0";
         ShownFileDialog shown;
-        shown.ReadThenClose(QDialogButtonBox::Open, 2, c.screenshot);
+        shown.ReadThenClose(QDialogButtonBox::Open, c.longName ? 3 : 2, c.screenshot);
         CQtFileChooser chooser;
         EXPECT_EQ(chooser.ChooseOpenFile(nullptr, existing + c.startBelow, QString::fromUtf8("EDFファイル(*.edf)"),
                                          "*.edf", "edf"),
@@ -337,6 +350,7 @@ TEST(QtFileChooser, TheOpenDialogReadsJapaneseAndOffersEdfFiles)
         EXPECT_EQ(shown.types.value("20240102_235950.edf"), "European Data Format 16-bits");  // see GuiTestMain
         EXPECT_EQ(shown.computerTypes, (QMap<QString, QString>{{"/", QString::fromUtf8("ドライブ")}}));
         EXPECT_EQ(shown.cut, QStringList());
+        EXPECT_TRUE(shown.area.contains(shown.frame)) << shown.frame.x() << "+" << shown.frame.width();
         for (const QString& text : shown.headers)
             EXPECT_FALSE(HasLatinLetters(text)) << text.toStdString();
     }
@@ -368,7 +382,8 @@ TEST(QtFileChooser, TheFolderChooserStartsInTheNearestExistingFolder)
         EXPECT_EQ(shown.folder, home);
         EXPECT_EQ(shown.name, QString());
         EXPECT_EQ(shown.title, QString::fromUtf8("フォルダの選択"));
-        EXPECT_EQ(shown.texts, QString::fromUtf8("アドレス:|ディレクトリ:|ファイルの種類:|選択(&C)|キャンセル").split('|'));
+        EXPECT_EQ(shown.texts, QString::fromUtf8("アドレス:|フォルダ:|ファイルの種類:|選択(&C)|キャンセル").split('|'));
+        EXPECT_EQ(shown.filter, QString::fromUtf8("フォルダ"));
         const QMap<QString, QString> folderRow{{QString::fromUtf8("記録"), QString::fromUtf8("フォルダ")}};
         EXPECT_EQ(shown.types, folderRow);
         EXPECT_EQ(shown.computerTypes, (QMap<QString, QString>{{"/", QString::fromUtf8("ドライブ")}}));

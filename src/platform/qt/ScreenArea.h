@@ -1,0 +1,13 @@
+#pragma once
+// Keeps windows on small screens: a laptop, or a large screen at a high scale, may leave less
+// room than a window was laid out for.
+
+class QSize;
+class QWidget;
+
+// Resizes the top-level window to size, each side at most what the available area of its
+// screen (the screen less its panels) leaves for it with its window frame. A window whose
+// size this changes is then moved as far as it reaches past the area's right or bottom edge,
+// never past its left or top edge, so that the whole window, frame included, is on the screen.
+// Nothing changes when the window already has that size.
+void ResizeWithinAvailableArea(QWidget& window, const QSize& size);
