@@ -266,15 +266,18 @@ TEST_F(PtyLinkTest, CardAndClock)
     EXPECT_EQ(io->Disconnect(), 1);
 }
 
-// The write thread counts as done a moment after its bytes have left (held 100 ms here, as
-// on a busy machine), and the reply may have been handled before that: the command that
-// answers it waits for the write in front and goes out, and the handshake completes.
-class PtyHeldWriteTest : public PtyLinkTest {
+// The write thread counts as done a moment after its bytes have left (held here, as on a
+// busy machine), and the reply may have been handled before that: the command that answers
+// it waits for the write in front and goes out, and the handshake completes. Held 100 ms the
+// thread is done within the write's own deadline (140 ms for a command); held 300 ms it is
+// done only after that deadline, in the time the send allows beyond it for the thread to be
+// scheduled.
+class PtyHeldWriteTest : public PtyLinkTest, public ::testing::WithParamInterface<int> {
 protected:
-    sLinkTimings Timings() const override { return {10, 5000, 100}; }
+    sLinkTimings Timings() const override { return {10, 5000, GetParam()}; }
 };
 
-TEST_F(PtyHeldWriteTest, TheCommandAnsweringAReplyWaitsForTheWriteInFront)
+TEST_P(PtyHeldWriteTest, TheCommandAnsweringAReplyWaitsForTheWriteInFront)
 {
     ASSERT_EQ(io->Connect(), 1);
     ASSERT_TRUE(sink.WaitFor(kLinkConnectReply, kWaitMs));
@@ -286,6 +289,8 @@ TEST_F(PtyHeldWriteTest, TheCommandAnsweringAReplyWaitsForTheWriteInFront)
     EXPECT_EQ(sim->Commands().size(), 3u);
     EXPECT_TRUE(sink.WaitFor(kLinkCommandWritten, kWaitMs, 3));
 }
+
+INSTANTIATE_TEST_SUITE_P(HeldMs, PtyHeldWriteTest, ::testing::Values(100, 300));
 
 TEST_F(PtyLinkTest, EverySendIsAnnouncedOnceEvenWithoutAnswer)
 {

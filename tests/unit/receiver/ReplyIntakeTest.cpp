@@ -275,8 +275,8 @@ TEST(ReplyIntake, TimeoutRules)
 // Bytes in front of a reply leave the buffer with it. A whole good frame in front of a stop
 // reply, or of a stop's time-out, is the measurement's last second and is taken first; in
 // front of any other reply or time-out, and a damaged one anywhere, it goes with the other
-// bytes. The head of a frame still arriving at a stop's time-out stays, and its tail
-// completes it.
+// bytes. The head of a frame still arriving at a stop's time-out stays, from its first byte
+// to all but its last, and its tail completes it.
 TEST(ReplyIntake, BytesInFrontOfAReply)
 {
     const Bytes good = rsim::BuildFrame(7, 0, 0, Ramp(7, 3), Ramp(8, 5));
@@ -292,6 +292,7 @@ TEST(ReplyIntake, BytesInFrontOfAReply)
         int highestAfter;
         bool timeout = false;  // no reply: the time-out comes instead
         bool tailTaken = false;  // the frame whose head ends the front is taken with its tail
+        int head = 400;  // bytes of that frame in front of the reply or time-out
     } table[] = {
         {"stop, one frame", kCmdStop, {good}, {kLinkNewFrame, kLinkStopAccepted}, 7},
         {"stop, two frames among garbage", kCmdStop, {garbage, good, garbage, good2}, {kLinkNewFrame, kLinkNewFrame, kLinkStopAccepted}, 8},
@@ -303,6 +304,8 @@ TEST(ReplyIntake, BytesInFrontOfAReply)
         {"stop time-out, one frame", kCmdStop, {garbage, good}, {kLinkNewFrame, kLinkStopTimeout}, 7, true, true},
         {"second stop time-out, two frames", kCmdStop2, {good, damaged, good2}, {kLinkNewFrame, kLinkNewFrame, kLinkStop2Timeout}, 8, true, true},
         {"stop time-out, a reset pattern in front of the head", kCmdStop, {good, {0x53, 0x01, 0x00}}, {kLinkNewFrame, kLinkStopTimeout}, 7, true, true},
+        {"stop time-out, a head of one byte", kCmdStop, {garbage, good}, {kLinkNewFrame, kLinkStopTimeout}, 7, true, true, 1},
+        {"second stop time-out, a head of all but the last byte", kCmdStop2, {good}, {kLinkNewFrame, kLinkStop2Timeout}, 7, true, true, kFrameSize - 1},
         {"stop time-out, the head broken by a stray byte", kCmdStop, {good}, {kLinkNewFrame, kLinkStopTimeout}, 7, true, false},
         {"version time-out, frame", kCmdVersion, {good}, {kLinkReplyTimeout}, 6, true},
     };
@@ -320,7 +323,7 @@ TEST(ReplyIntake, BytesInFrontOfAReply)
         Bytes chunk;
         for (const Bytes& b : row.front)
             chunk.insert(chunk.end(), b.begin(), b.end());
-        chunk.insert(chunk.end(), tail.begin(), tail.begin() + 400);
+        chunk.insert(chunk.end(), tail.begin(), tail.begin() + row.head);
         if (row.timeout && !row.tailTaken)
             chunk.push_back(0x20);
         const Bytes reply = rsim::BuildReply(ReplySpecFor(row.id, 21).letter, true,
@@ -339,7 +342,7 @@ TEST(ReplyIntake, BytesInFrontOfAReply)
         }
         l.link.CancelCommand();
         l.sink.Clear();
-        l.Feed(Bytes(tail.begin() + 400, tail.end()));
+        l.Feed(Bytes(tail.begin() + row.head, tail.end()));
         EXPECT_EQ(l.sink.Codes(), row.tailTaken ? std::vector<int>{kLinkNewFrame} : std::vector<int>{}) << row.what;
         // Every second once, in order.
         std::vector<int> taken;
