@@ -56,6 +56,9 @@ CVelquinDlg::CVelquinDlg(sDlgServices services, QWidget* parent)
     const QSize client = DluSizeToPixels(dialog.width, dialog.height);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
     layout()->activate();
+    // On a screen smaller than that the window opens within the screen's available area, laid
+    // out as any resize to that size lays it out; on a larger one it keeps its size and place.
+    OpenWithinAvailableArea(*this);
 
     // The key filter sees the keys before the focused control does (VelquinDlgKeys.cpp).
     qApp->installEventFilter(this);
@@ -77,10 +80,6 @@ void CVelquinDlg::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (event->spontaneous())
         return;
-    // On a screen smaller than the template the window opens within the screen's available
-    // area, laid out as any resize to that size lays it out; on a larger one it keeps its
-    // size and place.
-    ResizeWithinAvailableArea(*this, size());
     // The screen saver and the monitor's power saving stay off while the window runs.
     if (m_services.screenSaver && !m_bClosing) {
         VersionInfoStrings version;

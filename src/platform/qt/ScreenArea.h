@@ -11,3 +11,9 @@ class QWidget;
 // never past its left or top edge, so that the whole window, frame included, is on the screen.
 // Nothing changes when the window already has that size.
 void ResizeWithinAvailableArea(QWidget& window, const QSize& size);
+
+// Makes the top-level window open within its screen's available area: where the area is
+// smaller than the window, the window is shrunk to it when it first shows, and once more when
+// a window manager has put its frame around it (which it does only once the window is on the
+// screen). Where the area is large enough, the window keeps its size and place.
+void OpenWithinAvailableArea(QWidget& window);
