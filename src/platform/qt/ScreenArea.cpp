@@ -1,5 +1,7 @@
 #include "platform/qt/ScreenArea.h"
 
+#include "platform/qt/FrameExtents.h"
+
 #include <QEvent>
 #include <QScreen>
 #include <QWidget>
@@ -9,34 +11,34 @@
 
 namespace {
 
+// The window's frame: as the window manager announces it, else as Qt knows it. Qt may know
+// a frame smaller than none while a manager is still building it.
 QMargins FrameMargins(const QWidget& window)
 {
-    return window.windowHandle() ? window.windowHandle()->frameMargins() : QMargins();
+    if (const std::optional<QMargins> announced = AnnouncedFrameExtents(window))
+        return *announced;
+    const QMargins known = window.windowHandle() ? window.windowHandle()->frameMargins() : QMargins();
+    return QMargins(std::max(0, known.left()), std::max(0, known.top()), std::max(0, known.right()),
+                    std::max(0, known.bottom()));
 }
 
-// Fits the window when it first shows, and again as it moves or changes size until its frame
-// is known: a window manager frames a window only after it is mapped, and the window then
-// moves by the frame's width and height.
-class COpeningFit : public QObject {
+// Fits the window when it first shows, and again whenever its window manager announces a new
+// frame: a manager frames a window only once it is on the screen.
+class CScreenFit : public QObject {
 public:
-    explicit COpeningFit(QWidget& window) : QObject(&window), m_window(window) { window.installEventFilter(this); }
+    explicit CScreenFit(QWidget& window)
+        : QObject(&window),
+          m_window(window),
+          m_frames(window, [this] { QMetaObject::invokeMethod(this, &CScreenFit::Fit, Qt::QueuedConnection); })
+    {
+        window.installEventFilter(this);
+    }
 
     bool eventFilter(QObject*, QEvent* event) override
     {
-        switch (event->type()) {
-        case QEvent::Show:
-            if (!m_shown && !event->spontaneous()) {
-                m_shown = true;
-                Fit();
-            }
-            break;
-        case QEvent::Move:
-        case QEvent::Resize:
-            if (m_shown)
-                Fit();
-            break;
-        default:
-            break;
+        if (event->type() == QEvent::Show && !event->spontaneous() && !m_shown) {
+            m_shown = true;
+            Fit();
         }
         return false;
     }
@@ -44,17 +46,12 @@ public:
 private:
     void Fit()
     {
-        if (FrameMargins(m_window).isNull()) {
+        if (m_shown)
             ResizeWithinAvailableArea(m_window, m_window.size());
-            return;
-        }
-        // The frame is known: this is the last fit, and the window is the user's from here on.
-        m_window.removeEventFilter(this);
-        deleteLater();
-        ResizeWithinAvailableArea(m_window, m_window.size());
     }
 
     QWidget& m_window;
+    CFrameExtentsWatch m_frames;
     bool m_shown = false;
 };
 
@@ -70,16 +67,24 @@ void ResizeWithinAvailableArea(QWidget& window, const QSize& size)
     const QSize fitted = size.boundedTo(area.size().shrunkBy(frame)).expandedTo(window.minimumSize());
     if (fitted == window.size())
         return;
-    window.resize(fitted);
-    // A window's position is that of its frame.
-    const QSize outer = fitted.grownBy(frame);
-    const QPoint at(std::max(area.left(), std::min(window.x(), area.right() + 1 - outer.width())),
-                    std::max(area.top(), std::min(window.y(), area.bottom() + 1 - outer.height())));
-    if (at != window.pos())
-        window.move(at);
+    // The frame's place, kept inside the area. Before the window is on the screen its position
+    // is where its frame is to go. Once it is, the window is placed by its own rectangle, which
+    // does not depend on what Qt knows of the frame.
+    const bool onScreen = window.windowHandle() && window.windowHandle()->isVisible();
+    const QPoint corner(frame.left(), frame.top());
+    const QRect outer(onScreen ? window.geometry().topLeft() - corner : window.pos(), fitted.grownBy(frame));
+    const QPoint at(std::max(area.left(), std::min(outer.left(), area.right() + 1 - outer.width())),
+                    std::max(area.top(), std::min(outer.top(), area.bottom() + 1 - outer.height())));
+    if (onScreen) {
+        window.setGeometry(QRect(at + corner, fitted));
+    } else {
+        window.resize(fitted);
+        if (at != window.pos())
+            window.move(at);
+    }
 }
 
 void OpenWithinAvailableArea(QWidget& window)
 {
-    new COpeningFit(window);
+    new CScreenFit(window);
 }

@@ -10,12 +10,6 @@
 #include <QStandardPaths>
 #include <QTest>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -25,6 +19,7 @@
 #include "LayoutKeys.h"
 #include "WindowHarness.h"
 #include "support/TempDir.h"
+#include "support/XServer.h"
 
 namespace {
 
@@ -58,7 +53,7 @@ protected:
             if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
                 return;
         s_toolsPresent = true;
-        s_xvfb = StartXvfb();
+        s_xvfb = StartXvfb("1280x1024x24");
         if (s_xvfb <= 0)
             return;
         s_home = std::make_unique<TempDir>();
@@ -73,48 +68,8 @@ protected:
     static void TearDownTestSuite()
     {
         s_app.reset();
-        if (s_xvfb > 0) {
-            kill(s_xvfb, SIGTERM);
-            waitpid(s_xvfb, nullptr, 0);
-        }
+        StopProcess(s_xvfb);
         s_home.reset();
-    }
-
-    // Starts Xvfb on a display it picks itself and points DISPLAY at it; the server's pid,
-    // or 0 when it did not come up.
-    static pid_t StartXvfb()
-    {
-        int fds[2];
-        if (pipe(fds) != 0)
-            return 0;
-        const std::string fd = std::to_string(fds[1]);
-        const pid_t pid = fork();
-        if (pid == 0) {
-            close(fds[0]);
-            const int quiet = open("/dev/null", O_WRONLY);
-            dup2(quiet, STDOUT_FILENO);
-            dup2(quiet, STDERR_FILENO);
-            // -noreset: the keymap set by setxkbmap stays when that client disconnects.
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-nolisten", "tcp",
-                   "-screen", "0", "1280x1024x24", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        std::string display;
-        pollfd wait{fds[0], POLLIN, 0};
-        char c = 0;
-        while (pid > 0 && poll(&wait, 1, 20000) == 1 && read(fds[0], &c, 1) == 1 && c != '\n')
-            display += c;
-        close(fds[0]);
-        if (pid <= 0 || display.empty()) {
-            if (pid > 0) {
-                kill(pid, SIGTERM);
-                waitpid(pid, nullptr, 0);
-            }
-            return 0;
-        }
-        setenv("DISPLAY", (":" + display).c_str(), 1);
-        return pid;
     }
 
     void SetUp() override
