@@ -1,6 +1,7 @@
 #pragma once
-// A private X server for tests that need a real one: Xvfb on a display it picks itself, and
-// programs started on it (a window manager), each stopped again by its pid.
+// A private X server for tests that need a real one: Xvfb on a display it picks itself,
+// programs started on it (a window manager), and a test suite's whole X session with its own
+// home and QApplication.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -8,8 +9,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QStandardPaths>
+
 #include <cstdlib>
+#include <functional>
+#include <initializer_list>
+#include <memory>
 #include <string>
+
+#include "support/TempDir.h"
 
 // Stops a process started here and reaps it; nothing for pid 0.
 inline void StopProcess(pid_t pid)
@@ -67,3 +76,42 @@ inline pid_t StartXvfb(const char* screen)
     setenv("DISPLAY", (":" + display).c_str(), 1);
     return pid;
 }
+
+// A test suite's own X session: Xvfb with one screen of the given size, a fresh home, and a
+// QApplication on that server (one per process, so one session per test binary).
+struct sXSession {
+    bool toolsPresent = false;
+    pid_t xvfb = 0;
+    std::unique_ptr<TempDir> home;
+    std::unique_ptr<QApplication> app;
+
+    // Starts the session when every tool is on the PATH; prepare runs on the new display
+    // before the application is made (to start a window manager there).
+    void Start(const char* screen, std::initializer_list<const char*> tools, const std::function<void()>& prepare = {})
+    {
+        for (const char* tool : tools)
+            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+                return;
+        toolsPresent = true;
+        xvfb = StartXvfb(screen);
+        if (xvfb <= 0)
+            return;
+        home = std::make_unique<TempDir>();
+        setenv("HOME", home->str().c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (home->str() + "/.config").c_str(), 1);
+        if (prepare)
+            prepare();
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+        static int argc = 1;
+        static char name[] = "velquin_x11_tests";
+        static char* argv[] = {name, nullptr};
+        app = std::make_unique<QApplication>(argc, argv);
+    }
+
+    void Stop()
+    {
+        app.reset();
+        StopProcess(xvfb);
+        home.reset();
+    }
+};

@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTest>
 
 #include <cstdlib>
@@ -47,36 +46,14 @@ bool RunQuietly(const std::string& command)
 
 class X11Keys : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        for (const char* tool : {"Xvfb", "setxkbmap", "xdotool"})
-            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-                return;
-        s_toolsPresent = true;
-        s_xvfb = StartXvfb("1280x1024x24");
-        if (s_xvfb <= 0)
-            return;
-        s_home = std::make_unique<TempDir>();
-        setenv("HOME", s_home->str().c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (s_home->str() + "/.config").c_str(), 1);
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
-        static int argc = 1;
-        static char name[] = "velquin_x11_key_tests";
-        static char* argv[] = {name, nullptr};
-        s_app = std::make_unique<QApplication>(argc, argv);
-    }
-    static void TearDownTestSuite()
-    {
-        s_app.reset();
-        StopProcess(s_xvfb);
-        s_home.reset();
-    }
+    static void SetUpTestSuite() { s_x.Start("1280x1024x24", {"Xvfb", "setxkbmap", "xdotool"}); }
+    static void TearDownTestSuite() { s_x.Stop(); }
 
     void SetUp() override
     {
-        if (!s_toolsPresent)
+        if (!s_x.toolsPresent)
             GTEST_SKIP() << "Xvfb, setxkbmap or xdotool is not installed";
-        ASSERT_GT(s_xvfb, 0) << "Xvfb did not start";
+        ASSERT_GT(s_x.xvfb, 0) << "Xvfb did not start";
     }
 
     struct Press {
@@ -135,10 +112,7 @@ protected:
         qApp->removeEventFilter(&releases);
     }
 
-    static inline bool s_toolsPresent = false;
-    static inline pid_t s_xvfb = 0;
-    static inline std::unique_ptr<TempDir> s_home;
-    static inline std::unique_ptr<QApplication> s_app;
+    static inline sXSession s_x;
 };
 
 }  // namespace

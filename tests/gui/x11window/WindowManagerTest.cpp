@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QTest>
 #include <QWindow>
 
@@ -85,49 +84,31 @@ class X11Window : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        for (const char* tool : {"Xvfb", "openbox"})
-            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-                return;
-        s_toolsPresent = true;
-        s_xvfb = StartXvfb("1366x768x24");
-        if (s_xvfb <= 0)
-            return;
-        s_home = std::make_unique<TempDir>();
-        setenv("HOME", s_home->str().c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (s_home->str() + "/.config").c_str(), 1);
         // The program starts on a desktop whose window manager runs already.
-        s_windowManager = StartQuietly("openbox");
-        if (!QTest::qWaitFor(WindowManagerRuns, 60000)) {
-            StopProcess(s_windowManager);
-            s_windowManager = 0;
-        }
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
-        static int argc = 1;
-        static char name[] = "velquin_x11_window_tests";
-        static char* argv[] = {name, nullptr};
-        s_app = std::make_unique<QApplication>(argc, argv);
+        s_x.Start("1366x768x24", {"Xvfb", "openbox"}, [] {
+            s_windowManager = StartQuietly("openbox");
+            if (!QTest::qWaitFor(WindowManagerRuns, 60000)) {
+                StopProcess(s_windowManager);
+                s_windowManager = 0;
+            }
+        });
     }
     static void TearDownTestSuite()
     {
-        s_app.reset();
+        s_x.Stop();
         StopProcess(s_windowManager);
-        StopProcess(s_xvfb);
-        s_home.reset();
     }
 
     void SetUp() override
     {
-        if (!s_toolsPresent)
+        if (!s_x.toolsPresent)
             GTEST_SKIP() << "Xvfb or openbox is not installed";
-        ASSERT_GT(s_xvfb, 0) << "Xvfb did not start";
+        ASSERT_GT(s_x.xvfb, 0) << "Xvfb did not start";
         ASSERT_GT(s_windowManager, 0) << "openbox did not start";
     }
 
-    static inline bool s_toolsPresent = false;
-    static inline pid_t s_xvfb = 0;
+    static inline sXSession s_x;
     static inline pid_t s_windowManager = 0;
-    static inline std::unique_ptr<TempDir> s_home;
-    static inline std::unique_ptr<QApplication> s_app;
 };
 
 }  // namespace
