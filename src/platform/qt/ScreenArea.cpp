@@ -11,8 +11,8 @@
 
 namespace {
 
-// The window's frame: as the window manager announces it, else as Qt knows it. Qt may know
-// a frame smaller than none while a manager is still building it.
+// The window's frame: as the window manager announces it, else as Qt knows it. While a
+// manager is still building its frame Qt may give sides of less than nothing: they count as 0.
 QMargins FrameMargins(const QWidget& window)
 {
     if (const std::optional<QMargins> announced = AnnouncedFrameExtents(window))

@@ -13,7 +13,7 @@ class QWidget;
 void ResizeWithinAvailableArea(QWidget& window, const QSize& size);
 
 // Makes the top-level window open within its screen's available area: where the area is
-// smaller than the window, the window is shrunk to it when it first shows, and once more when
-// a window manager has put its frame around it (which it does only once the window is on the
-// screen). Where the area is large enough, the window keeps its size and place.
+// smaller than the window, the window is shrunk to it when it first shows, and again whenever
+// a window manager announces a new frame for it (a manager frames a window only once it is on
+// the screen). Where the area is large enough, the window keeps its size and place.
 void OpenWithinAvailableArea(QWidget& window);
