@@ -1,5 +1,4 @@
 #include "platform/qt/FileChooser.h"
-#include "platform/qt/ScreenArea.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -11,6 +10,8 @@
 #include <QTreeView>
 
 #include <algorithm>
+
+#include "platform/qt/ScreenArea.h"
 
 namespace {
 

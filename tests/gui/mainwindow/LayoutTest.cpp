@@ -304,7 +304,8 @@ TEST(MainWindowLayout, TheWindowOpensWithinTheScreen)
         EXPECT_EQ(h.dlg->screen(), screen);
         EXPECT_EQ(h.dlg->size(), c.size.isEmpty() ? templateSize : c.size);
         EXPECT_EQ(h.dlg->pos(), area.topLeft() + c.at);
-        EXPECT_TRUE(area.contains(h.dlg->frameGeometry())) << h.dlg->frameGeometry().width() << "x" << h.dlg->frameGeometry().height();
+        const QRect frame = h.dlg->frameGeometry();
+        EXPECT_TRUE(area.contains(frame)) << frame.width() << "x" << frame.height();
         const QSize client = h.Probe().ClientArea()->size();
         EXPECT_EQ(client, QSize(h.dlg->width(), h.dlg->height() - h.dlg->menuBar()->height()));
         ExpectDefaultLayout(h, client);

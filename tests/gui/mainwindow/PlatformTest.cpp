@@ -21,10 +21,10 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QScreen>
 #include <QTimer>
 #include <QTreeView>
 #include <QWidget>
