@@ -311,8 +311,9 @@ TEST(MainWindowLayout, TheWindowOpensWithinTheScreen)
         ExpectDefaultLayout(h, client);
         for (int id : {1092, 1093, 1094})
             EXPECT_TRUE(h.dlg->DlgItem(id)->isVisible()) << id;
-        if (c.screenshot)
+        if (c.screenshot) {
             EXPECT_TRUE(SaveScreenshot(*h.dlg, QString::fromLatin1(c.screenshot)));
+        }
     }
 }
 
