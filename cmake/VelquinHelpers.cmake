@@ -36,11 +36,13 @@ function(velquin_qt_library target)
   velquin_moc_on_new_files(${target} "${sources}")
 endfunction()
 
-# velquin_test_dir(<target> LABEL <label> [GUI] [DEPS <libs>...]): one GoogleTest binary of
-# the current folder's .cpp files, registered with CTest. GUI tests get a QApplication
-# on the offscreen platform, a temporary HOME and config folder, and a fixed time zone.
+# velquin_test_dir(<target> LABEL <label> [GUI] [DEPS <libs>...] [VARIANTS <names>...]): one
+# GoogleTest binary of the current folder's .cpp files, registered with CTest. GUI tests get a
+# QApplication on the offscreen platform, a temporary HOME and config folder, and a fixed time
+# zone. With VARIANTS the binary is registered once per name, its tests named "<name>/<test>",
+# and each run finds its name in VELQUIN_TEST_VARIANT (for setups that take a whole process).
 function(velquin_test_dir target)
-  cmake_parse_arguments(ARG "GUI" "LABEL" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "GUI" "LABEL" "DEPS;VARIANTS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   if(NOT sources)
     return()
@@ -62,8 +64,21 @@ function(velquin_test_dir target)
     target_link_libraries(${target} PRIVATE GTest::gtest_main GTest::gmock ${ARG_DEPS})
     set(gui_env "")
   endif()
-  gtest_discover_tests(${target}
-    DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${ARG_LABEL}" ENVIRONMENT "TZ=Asia/Tokyo" ${gui_env} TIMEOUT 300)
+  if(NOT ARG_VARIANTS)
+    gtest_discover_tests(${target}
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 60
+      PROPERTIES LABELS "${ARG_LABEL}" ENVIRONMENT "TZ=Asia/Tokyo" ${gui_env} TIMEOUT 300)
+  endif()
+  if(ARG_VARIANTS AND ARG_GUI)
+    message(FATAL_ERROR "${target}: VARIANTS would take the environment modification GUI needs")
+  endif()
+  foreach(variant IN LISTS ARG_VARIANTS)
+    gtest_discover_tests(${target}
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 60
+      TEST_PREFIX "${variant}/"
+      PROPERTIES LABELS "${ARG_LABEL}" ENVIRONMENT "TZ=Asia/Tokyo"
+                 ENVIRONMENT_MODIFICATION "VELQUIN_TEST_VARIANT=set:${variant}" TIMEOUT 300)
+  endforeach()
 endfunction()

@@ -14,30 +14,38 @@
 
 #include <cstdlib>
 #include <functional>
-#include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "support/TempDir.h"
 
-// Stops a process started here and reaps it; nothing for pid 0.
+// Stops a process started here, with every process it started in its group, and reaps it;
+// nothing for pid 0.
 inline void StopProcess(pid_t pid)
 {
     if (pid > 0) {
-        kill(pid, SIGTERM);
+        if (kill(-pid, SIGTERM) != 0)
+            kill(pid, SIGTERM);
         waitpid(pid, nullptr, 0);
     }
 }
 
-// Starts a program with its output discarded; its pid, or 0 when it could not be started.
-inline pid_t StartQuietly(const char* program)
+// Starts a command line in a process group of its own (so that what it starts stops with it),
+// its output discarded; its pid, or 0 when it could not be started.
+inline pid_t StartQuietly(const std::vector<const char*>& command)
 {
+    std::vector<char*> argv;
+    for (const char* word : command)
+        argv.push_back(const_cast<char*>(word));
+    argv.push_back(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
+        setpgid(0, 0);
         const int quiet = open("/dev/null", O_WRONLY);
         dup2(quiet, STDOUT_FILENO);
         dup2(quiet, STDERR_FILENO);
-        execlp(program, program, static_cast<char*>(nullptr));
+        execvp(argv[0], argv.data());
         _exit(127);
     }
     return pid > 0 ? pid : 0;
@@ -87,7 +95,7 @@ struct sXSession {
 
     // Starts the session when every tool is on the PATH; prepare runs on the new display
     // before the application is made (to start a window manager there).
-    void Start(const char* screen, std::initializer_list<const char*> tools, const std::function<void()>& prepare = {})
+    void Start(const char* screen, const std::vector<const char*>& tools, const std::function<void()>& prepare = {})
     {
         for (const char* tool : tools)
             if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())

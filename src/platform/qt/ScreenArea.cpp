@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -22,14 +23,19 @@ QMargins FrameMargins(const QWidget& window)
                     std::max(0, known.bottom()));
 }
 
-// Fits the window when it first shows, and again whenever its window manager announces a new
-// frame: a manager frames a window only once it is on the screen.
+// Fits the window when it opens: when it first shows, and once more when its window manager
+// first announces a frame for it, as a manager frames a window only once it is on the screen.
+// After that the window's size and place are the user's and the manager's: some managers
+// announce a maximised or restored window's new frame before they give it its new size, and a
+// fit then would undo what the manager is doing.
 class CScreenFit : public QObject {
 public:
     explicit CScreenFit(QWidget& window)
         : QObject(&window),
           m_window(window),
-          m_frames(window, [this] { QMetaObject::invokeMethod(this, &CScreenFit::Fit, Qt::QueuedConnection); })
+          m_frames(std::make_unique<CFrameExtentsWatch>(window, [this] {
+              QMetaObject::invokeMethod(this, &CScreenFit::FitOnceFramed, Qt::QueuedConnection);
+          }))
     {
         window.installEventFilter(this);
     }
@@ -44,14 +50,18 @@ public:
     }
 
 private:
-    void Fit()
+    void FitOnceFramed()
     {
-        if (m_shown)
-            ResizeWithinAvailableArea(m_window, m_window.size());
+        if (!m_shown || !m_frames)
+            return;
+        m_frames.reset();
+        Fit();
     }
 
+    void Fit() { ResizeWithinAvailableArea(m_window, m_window.size()); }
+
     QWidget& m_window;
-    CFrameExtentsWatch m_frames;
+    std::unique_ptr<CFrameExtentsWatch> m_frames;  // none once the window has been framed
     bool m_shown = false;
 };
 

@@ -1,25 +1,68 @@
-// The main window on a 1366 × 768 X screen with a window manager. The manager puts its frame
-// around a window only once the window is on the screen, so the size the window opened with
-// leaves no room for the title bar: the window must shrink once more when it is framed, so
-// that the whole window, frame included, and its status line are on the screen.
+// The main window on a real X server with a real window manager, on each desktop of the table
+// below: CTest runs this binary once per desktop (a QApplication keeps to one X server), its
+// name in VELQUIN_TEST_VARIANT. A manager frames a window only once it is on the screen, so the
+// window must shrink once more when it is first framed on a small screen. After that its size
+// and place are the user's and the manager's: maximised and restored, by a double click on the
+// title bar or by the standard request that panels and shortcuts send, it must come back as it
+// was, whatever order the manager's events come in.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QScreen>
 #include <QTest>
-#include <QWindow>
 
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 
-#include <memory>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <optional>
+#include <ostream>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "WindowHarness.h"
-#include "support/TempDir.h"
 #include "support/XServer.h"
 
 namespace {
+
+struct sDesktop {
+    const char* name;  // as CTest names the run
+    const char* screen;
+    std::vector<const char*> manager;  // the command that starts the window manager
+};
+// xfwm4 announces a restored window's frame before it gives the window its restored size;
+// openbox gives the size first. Both frame a window only once it is mapped.
+const sDesktop kDesktops[] = {
+    {"laptop_openbox", "1366x768x24", {"openbox"}},
+    {"laptop_xfwm4", "1366x768x24", {"dbus-run-session", "xfwm4", "--compositor=off"}},
+    {"desktop_xfwm4", "1920x1080x24", {"dbus-run-session", "xfwm4", "--compositor=off"}},
+};
+
+const sDesktop* ThisDesktop()
+{
+    const char* name = std::getenv("VELQUIN_TEST_VARIANT");
+    for (const sDesktop& d : kDesktops)
+        if (!name || std::strcmp(name, d.name) == 0)
+            return &d;
+    return nullptr;
+}
+
+// An X connection of the test's own, apart from the program's.
+struct sDisplay {
+    Display* d = XOpenDisplay(nullptr);
+    ~sDisplay()
+    {
+        if (d)
+            XCloseDisplay(d);
+    }
+    sDisplay() = default;
+    sDisplay(const sDisplay&) = delete;
+    sDisplay& operator=(const sDisplay&) = delete;
+};
 
 // A property of a window as 32-bit values; none when it is not set.
 std::optional<std::vector<long>> Property(Display* display, Window window, const char* name)
@@ -41,94 +84,202 @@ std::optional<std::vector<long>> Property(Display* display, Window window, const
 }
 
 // Whether a window manager has taken over the display: it announces itself on the root
-// window, and once it has taken in the windows it found, lists them and sets the work area.
+// window, and once it has set itself up, sets the work area.
 bool WindowManagerRuns()
 {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display)
+    sDisplay x;
+    if (!x.d)
         return false;
-    const Window root = DefaultRootWindow(display);
-    const bool runs = Property(display, root, "_NET_SUPPORTING_WM_CHECK") && Property(display, root, "_NET_CLIENT_LIST")
-        && Property(display, root, "_NET_WORKAREA");
-    XCloseDisplay(display);
-    return runs;
+    const Window root = DefaultRootWindow(x.d);
+    return Property(x.d, root, "_NET_SUPPORTING_WM_CHECK") && Property(x.d, root, "_NET_WORKAREA");
 }
 
-// The window as the X server has it, and its frame as the window manager announces it: the
-// window's place on the screen and size, and the frame's rectangle around it (empty before
-// the manager has framed the window).
+// The window as the X server has it: its place on the screen and size, its frame as the
+// window manager announces it (none before the manager has framed the window), the frame's
+// rectangle around it, and whether the manager holds it maximised both ways.
 struct sOnScreen {
     QRect window, frame;
+    QMargins extents;
+    bool maximised = false;
 };
 sOnScreen OnScreen(WId id)
 {
     sOnScreen s;
-    Display* display = XOpenDisplay(nullptr);
-    if (!display)
-        return s;
+    sDisplay x;
     Window root = 0, child = 0;
-    int x = 0, y = 0, rootX = 0, rootY = 0;
+    int px = 0, py = 0, rootX = 0, rootY = 0;
     unsigned width = 0, height = 0, border = 0, depth = 0;
-    if (XGetGeometry(display, id, &root, &x, &y, &width, &height, &border, &depth)
-        && XTranslateCoordinates(display, id, root, 0, 0, &rootX, &rootY, &child)) {
-        s.window = QRect(rootX, rootY, static_cast<int>(width), static_cast<int>(height));
-        const auto e = Property(display, id, "_NET_FRAME_EXTENTS");  // left, right, top, bottom
-        if (e && e->size() == 4)
-            s.frame = s.window.marginsAdded(QMargins(int((*e)[0]), int((*e)[2]), int((*e)[1]), int((*e)[3])));
+    if (!x.d || !XGetGeometry(x.d, id, &root, &px, &py, &width, &height, &border, &depth)
+        || !XTranslateCoordinates(x.d, id, root, 0, 0, &rootX, &rootY, &child))
+        return s;
+    s.window = QRect(rootX, rootY, static_cast<int>(width), static_cast<int>(height));
+    const auto e = Property(x.d, id, "_NET_FRAME_EXTENTS");  // left, right, top, bottom
+    if (e && e->size() == 4) {
+        s.extents = QMargins(int((*e)[0]), int((*e)[2]), int((*e)[1]), int((*e)[3]));
+        s.frame = s.window.marginsAdded(s.extents);
     }
-    XCloseDisplay(display);
+    int maximised = 0;
+    if (const auto state = Property(x.d, id, "_NET_WM_STATE"))
+        for (long atom : *state)
+            for (const char* name : {"_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ"})
+                maximised += atom == static_cast<long>(XInternAtom(x.d, name, False));
+    s.maximised = maximised == 2;
     return s;
 }
 
-class X11Window : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
+}  // namespace
+
+// Test failures print rectangles as the X tools do.
+std::ostream& operator<<(std::ostream& os, const QRect& r)
+{
+    return os << r.width() << "x" << r.height() << "+" << r.x() << "+" << r.y();
+}
+
+namespace {
+
+std::ostream& operator<<(std::ostream& os, const sOnScreen& s)
+{
+    return os << "window " << s.window << ", frame " << s.frame << (s.maximised ? " maximised" : "");
+}
+
+// A double click in the middle of the frame's title bar, as the pointer gives it.
+bool DoubleClickTitle(const sOnScreen& s)
+{
+    sDisplay x;
+    if (!x.d)
+        return false;
+    const QPoint title(s.frame.center().x(), s.frame.top() + s.extents.top() / 2);
+    // The server spaces the presses and releases as a hand does: a manager may miss a second
+    // click that comes at once with the first.
+    XTestFakeMotionEvent(x.d, DefaultScreen(x.d), title.x(), title.y(), CurrentTime);
+    for (int click = 0; click < 2; ++click) {
+        XTestFakeButtonEvent(x.d, 1, True, click == 0 ? 0 : 60);
+        XTestFakeButtonEvent(x.d, 1, False, 40);
+    }
+    XSync(x.d, False);
+    return true;
+}
+
+// The standard request to maximise a window both ways or to restore it, as a task bar sends it.
+bool RequestMaximised(WId id, bool maximised)
+{
+    sDisplay x;
+    if (!x.d)
+        return false;
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = id;
+    event.xclient.message_type = XInternAtom(x.d, "_NET_WM_STATE", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = maximised ? 1 : 0;  // add or remove
+    event.xclient.data.l[1] = static_cast<long>(XInternAtom(x.d, "_NET_WM_STATE_MAXIMIZED_VERT", False));
+    event.xclient.data.l[2] = static_cast<long>(XInternAtom(x.d, "_NET_WM_STATE_MAXIMIZED_HORZ", False));
+    event.xclient.data.l[3] = 2;  // from a pager or task bar
+    const bool sent = XSendEvent(x.d, DefaultRootWindow(x.d), False,
+                                 SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XSync(x.d, False);
+    return sent;
+}
+
+// Counts the moves and resizes the program makes itself (the manager's come as spontaneous).
+class ProgramResizes : public QObject {
+public:
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if ((event->type() == QEvent::Resize || event->type() == QEvent::Move) && !event->spontaneous())
+            ++count;
+        return false;
+    }
+};
+
+// Waits for what the X server shows without letting the program handle any event meanwhile.
+bool WaitOnServer(const std::function<bool()>& done)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+// The desktop for the whole run: Xvfb, its window manager and the QApplication on it, started
+// once whatever tests run (a process keeps to one QApplication).
+class X11Desktop : public ::testing::Environment {
+public:
+    static inline sXSession s_x;
+    static inline const sDesktop* s_desktop = nullptr;
+    static inline pid_t s_windowManager = 0;
+
+    void SetUp() override
     {
         // The program starts on a desktop whose window manager runs already.
-        s_x.Start("1366x768x24", {"Xvfb", "openbox"}, [] {
-            s_windowManager = StartQuietly("openbox");
+        s_desktop = ThisDesktop();
+        if (!s_desktop)
+            return;
+        std::vector<const char*> tools{"Xvfb"};
+        for (const char* word : s_desktop->manager)
+            if (word[0] != '-')
+                tools.push_back(word);
+        s_x.Start(s_desktop->screen, tools, [] {
+            s_windowManager = StartQuietly(s_desktop->manager);
             if (!QTest::qWaitFor(WindowManagerRuns, 60000)) {
                 StopProcess(s_windowManager);
                 s_windowManager = 0;
             }
         });
     }
-    static void TearDownTestSuite()
+    void TearDown() override
     {
-        s_x.Stop();
         StopProcess(s_windowManager);
+        s_x.Stop();
     }
+};
+[[maybe_unused]] const ::testing::Environment* const kDesktop = ::testing::AddGlobalTestEnvironment(new X11Desktop);
 
+class X11Window : public ::testing::Test {
+protected:
     void SetUp() override
     {
-        if (!s_x.toolsPresent)
-            GTEST_SKIP() << "Xvfb or openbox is not installed";
-        ASSERT_GT(s_x.xvfb, 0) << "Xvfb did not start";
-        ASSERT_GT(s_windowManager, 0) << "openbox did not start";
+        ASSERT_NE(X11Desktop::s_desktop, nullptr) << "no desktop named " << std::getenv("VELQUIN_TEST_VARIANT");
+        if (!X11Desktop::s_x.toolsPresent)
+            GTEST_SKIP() << "Xvfb or the window manager is not installed";
+        ASSERT_GT(X11Desktop::s_x.xvfb, 0) << "Xvfb did not start";
+        ASSERT_GT(X11Desktop::s_windowManager, 0) << "the window manager did not start";
     }
 
-    static inline sXSession s_x;
-    static inline pid_t s_windowManager = 0;
+    // Shows the window and waits until its manager has framed it and the program has fitted
+    // it: the template's size, each side at most what the work area leaves beside the frame.
+    static sOnScreen ShowFramed(WindowHarness& h)
+    {
+        const QSize templateSize = h.dlg->size();
+        h.dlg->show();
+        const QRect area = h.dlg->screen()->availableGeometry();
+        sOnScreen shown;
+        const bool framed = QTest::qWaitFor(
+            [&] {
+                shown = OnScreen(h.dlg->winId());
+                return !shown.frame.isEmpty() && h.dlg->geometry() == shown.window
+                    && shown.window.size() == templateSize.boundedTo(area.size().shrunkBy(shown.extents));
+            },
+            60000);
+        EXPECT_TRUE(framed) << "server " << shown << ", program " << h.dlg->geometry();
+        return shown;
+    }
+
 };
 
 }  // namespace
 
-TEST_F(X11Window, AFramedWindowStaysWithinALaptopScreen)
+TEST_F(X11Window, TheFramedWindowOpensWithinTheScreen)
 {
     WindowHarness h({}, false);
     const int templateWidth = h.dlg->width();
-    h.dlg->show();
+    const sOnScreen shown = ShowFramed(h);
     const QRect area = h.dlg->screen()->availableGeometry();
-    ASSERT_EQ(area, QRect(0, 0, 1366, 768));
-    // Framed, the frame as tall as the screen, and the window as Qt has it as the server has it.
-    sOnScreen shown;
-    const auto settled = [&] {
-        shown = OnScreen(h.dlg->winId());
-        return !shown.frame.isEmpty() && shown.frame.height() == area.height() && h.dlg->geometry() == shown.window;
-    };
-    const bool framed = QTest::qWaitFor(settled, 60000);
-    EXPECT_TRUE(framed) << "window " << shown.window.y() << "+" << shown.window.height() << ", frame "
-                        << shown.frame.y() << "+" << shown.frame.height();
+    EXPECT_EQ(area, QRect(QPoint(0, 0), h.dlg->screen()->size()));
     EXPECT_TRUE(area.contains(shown.frame));
     EXPECT_EQ(shown.window.width(), templateWidth);
     for (int id : {1092, 1093, 1094}) {
@@ -137,3 +288,59 @@ TEST_F(X11Window, AFramedWindowStaysWithinALaptopScreen)
         EXPECT_TRUE(h.dlg->rect().contains(QRect(field->mapTo(h.dlg.get(), QPoint(0, 0)), field->size()))) << id;
     }
 }
+
+struct sWay {
+    const char* name;
+    friend void PrintTo(const sWay& way, std::ostream* os) { *os << way.name; }
+    std::function<bool(const sOnScreen&, WId)> maximise, restore;
+};
+
+class X11WindowRestore : public X11Window, public ::testing::WithParamInterface<sWay> {};
+
+// The manager restores the window while the program is busy, so that the program takes the
+// restored frame and the restored size in one go, as it does when the manager sends them in
+// quick succession; then nothing the program does may change the window.
+TEST_P(X11WindowRestore, MaximiseAndRestoreBringTheWindowBackAsItWas)
+{
+    WindowHarness h({}, false);
+    const sOnScreen opened = ShowFramed(h);
+    ASSERT_FALSE(opened.frame.isEmpty());
+    const WId id = h.dlg->winId();
+    ProgramResizes resizes;
+    h.dlg->installEventFilter(&resizes);
+
+    ASSERT_TRUE(GetParam().maximise(opened, id));
+    sOnScreen maximised;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            maximised = OnScreen(id);
+            return maximised.maximised && maximised.window.size() != opened.window.size()
+                && h.dlg->isMaximized() && h.dlg->geometry() == maximised.window;
+        },
+        60000))
+        << "server " << maximised << ", program " << h.dlg->geometry() << (h.dlg->isMaximized() ? " maximised" : "");
+
+    ASSERT_TRUE(GetParam().restore(maximised, id));
+    sOnScreen restored;
+    ASSERT_TRUE(WaitOnServer([&] {
+        restored = OnScreen(id);
+        return !restored.maximised && restored.extents == opened.extents
+            && restored.window.size() == opened.window.size();
+    })) << "server " << restored;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.dlg->isMaximized() && h.dlg->geometry() == restored.window; }, 60000))
+        << "program " << h.dlg->geometry();
+    QCoreApplication::sendPostedEvents();
+
+    EXPECT_EQ(resizes.count, 0) << "the program moved or resized the window itself";
+    EXPECT_EQ(h.dlg->geometry(), opened.window);
+    EXPECT_EQ(OnScreen(id).window, opened.window);
+    h.dlg->removeEventFilter(&resizes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, X11WindowRestore,
+    ::testing::Values(sWay{"title_double_click", [](const sOnScreen& s, WId) { return DoubleClickTitle(s); },
+                           [](const sOnScreen& s, WId) { return DoubleClickTitle(s); }},
+                      sWay{"standard_request", [](const sOnScreen&, WId id) { return RequestMaximised(id, true); },
+                           [](const sOnScreen&, WId id) { return RequestMaximised(id, false); }}),
+    [](const ::testing::TestParamInfo<sWay>& info) { return std::string(info.param.name); });
