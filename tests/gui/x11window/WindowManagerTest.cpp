@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "WindowHarness.h"
+#include "support/Screenshot.h"
 #include "support/XServer.h"
 
 namespace {
@@ -213,6 +214,13 @@ public:
     static inline const sDesktop* s_desktop = nullptr;
     static inline pid_t s_windowManager = 0;
 
+    // Saves the whole screen, frames and all, as a user sees it: "x11_<desktop>_<what>.png".
+    static void SaveScreen(const char* what)
+    {
+        SaveScreenshot(QGuiApplication::primaryScreen()->grabWindow(0).toImage(),
+                       QStringLiteral("x11_%1_%2").arg(QLatin1String(s_desktop->name), QLatin1String(what)));
+    }
+
     void SetUp() override
     {
         // The program starts on a desktop whose window manager runs already.
@@ -282,6 +290,7 @@ TEST_F(X11Window, TheFramedWindowOpensWithinTheScreen)
     EXPECT_EQ(area, QRect(QPoint(0, 0), h.dlg->screen()->size()));
     EXPECT_TRUE(area.contains(shown.frame));
     EXPECT_EQ(shown.window.width(), templateWidth);
+    X11Desktop::SaveScreen("opened");
     for (int id : {1092, 1093, 1094}) {
         QWidget* field = h.dlg->DlgItem(id);
         EXPECT_TRUE(field->isVisible()) << id;
@@ -334,6 +343,7 @@ TEST_P(X11WindowRestore, MaximiseAndRestoreBringTheWindowBackAsItWas)
     EXPECT_EQ(resizes.count, 0) << "the program moved or resized the window itself";
     EXPECT_EQ(h.dlg->geometry(), opened.window);
     EXPECT_EQ(OnScreen(id).window, opened.window);
+    X11Desktop::SaveScreen((std::string(GetParam().name) + "_restored").c_str());
     h.dlg->removeEventFilter(&resizes);
 }
 
