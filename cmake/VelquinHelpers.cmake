@@ -69,8 +69,7 @@ function(velquin_test_dir target)
       DISCOVERY_MODE PRE_TEST
       DISCOVERY_TIMEOUT 60
       PROPERTIES LABELS "${ARG_LABEL}" ENVIRONMENT "TZ=Asia/Tokyo" ${gui_env} TIMEOUT 300)
-  endif()
-  if(ARG_VARIANTS AND ARG_GUI)
+  elseif(ARG_GUI)
     message(FATAL_ERROR "${target}: VARIANTS would take the environment modification GUI needs")
   endif()
   foreach(variant IN LISTS ARG_VARIANTS)

@@ -5,26 +5,11 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-#include <memory>
-
-namespace {
-
-struct sCloseDisplay {
-    void operator()(Display* display) const { XCloseDisplay(display); }
-};
-using DisplayPtr = std::unique_ptr<Display, sCloseDisplay>;
-
-// A connection to the server named by DISPLAY, or null.
-DisplayPtr Open()
-{
-    return DisplayPtr(XOpenDisplay(nullptr));
-}
-
-}  // namespace
+#include "support/XDisplay.h"
 
 bool LockLayout(unsigned layout)
 {
-    const DisplayPtr display = Open();
+    const XDisplayPtr display = OpenXDisplay();
     if (!display || !XkbLockGroup(display.get(), XkbUseCoreKbd, layout))
         return false;
     XSync(display.get(), False);
@@ -33,7 +18,7 @@ bool LockLayout(unsigned layout)
 
 bool PressKeycode(unsigned keycode, bool shift)
 {
-    const DisplayPtr display = Open();
+    const XDisplayPtr display = OpenXDisplay();
     int event = 0, error = 0, major = 0, minor = 0;
     if (!display || !XTestQueryExtension(display.get(), &event, &error, &major, &minor))
         return false;

@@ -11,7 +11,6 @@
 #include <QScreen>
 #include <QTest>
 
-#include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
 #include <chrono>
@@ -26,6 +25,7 @@
 
 #include "WindowHarness.h"
 #include "support/Screenshot.h"
+#include "support/XDisplay.h"
 #include "support/XServer.h"
 
 namespace {
@@ -52,19 +52,6 @@ const sDesktop* ThisDesktop()
     return nullptr;
 }
 
-// An X connection of the test's own, apart from the program's.
-struct sDisplay {
-    Display* d = XOpenDisplay(nullptr);
-    ~sDisplay()
-    {
-        if (d)
-            XCloseDisplay(d);
-    }
-    sDisplay() = default;
-    sDisplay(const sDisplay&) = delete;
-    sDisplay& operator=(const sDisplay&) = delete;
-};
-
 // A property of a window as 32-bit values; none when it is not set.
 std::optional<std::vector<long>> Property(Display* display, Window window, const char* name)
 {
@@ -88,11 +75,11 @@ std::optional<std::vector<long>> Property(Display* display, Window window, const
 // window, and once it has set itself up, sets the work area.
 bool WindowManagerRuns()
 {
-    sDisplay x;
-    if (!x.d)
+    const XDisplayPtr x = OpenXDisplay();
+    if (!x)
         return false;
-    const Window root = DefaultRootWindow(x.d);
-    return Property(x.d, root, "_NET_SUPPORTING_WM_CHECK") && Property(x.d, root, "_NET_WORKAREA");
+    const Window root = DefaultRootWindow(x.get());
+    return Property(x.get(), root, "_NET_SUPPORTING_WM_CHECK") && Property(x.get(), root, "_NET_WORKAREA");
 }
 
 // The window as the X server has it: its place on the screen and size, its frame as the
@@ -106,24 +93,24 @@ struct sOnScreen {
 sOnScreen OnScreen(WId id)
 {
     sOnScreen s;
-    sDisplay x;
+    const XDisplayPtr x = OpenXDisplay();
     Window root = 0, child = 0;
     int px = 0, py = 0, rootX = 0, rootY = 0;
     unsigned width = 0, height = 0, border = 0, depth = 0;
-    if (!x.d || !XGetGeometry(x.d, id, &root, &px, &py, &width, &height, &border, &depth)
-        || !XTranslateCoordinates(x.d, id, root, 0, 0, &rootX, &rootY, &child))
+    if (!x || !XGetGeometry(x.get(), id, &root, &px, &py, &width, &height, &border, &depth)
+        || !XTranslateCoordinates(x.get(), id, root, 0, 0, &rootX, &rootY, &child))
         return s;
     s.window = QRect(rootX, rootY, static_cast<int>(width), static_cast<int>(height));
-    const auto e = Property(x.d, id, "_NET_FRAME_EXTENTS");  // left, right, top, bottom
+    const auto e = Property(x.get(), id, "_NET_FRAME_EXTENTS");  // left, right, top, bottom
     if (e && e->size() == 4) {
         s.extents = QMargins(int((*e)[0]), int((*e)[2]), int((*e)[1]), int((*e)[3]));
         s.frame = s.window.marginsAdded(s.extents);
     }
     int maximised = 0;
-    if (const auto state = Property(x.d, id, "_NET_WM_STATE"))
+    if (const auto state = Property(x.get(), id, "_NET_WM_STATE"))
         for (long atom : *state)
             for (const char* name : {"_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ"})
-                maximised += atom == static_cast<long>(XInternAtom(x.d, name, False));
+                maximised += atom == static_cast<long>(XInternAtom(x.get(), name, False));
     s.maximised = maximised == 2;
     return s;
 }
@@ -143,42 +130,43 @@ std::ostream& operator<<(std::ostream& os, const sOnScreen& s)
     return os << "window " << s.window << ", frame " << s.frame << (s.maximised ? " maximised" : "");
 }
 
-// A double click in the middle of the frame's title bar, as the pointer gives it.
-bool DoubleClickTitle(const sOnScreen& s)
+// A double click in the middle of the frame's title bar, as the pointer gives it: it
+// maximises a window, and restores a maximised one.
+bool DoubleClickTitle(const sOnScreen& s, WId, bool)
 {
-    sDisplay x;
-    if (!x.d)
+    const XDisplayPtr x = OpenXDisplay();
+    if (!x)
         return false;
     const QPoint title(s.frame.center().x(), s.frame.top() + s.extents.top() / 2);
     // The server spaces the presses and releases as a hand does: a manager may miss a second
     // click that comes at once with the first.
-    XTestFakeMotionEvent(x.d, DefaultScreen(x.d), title.x(), title.y(), CurrentTime);
+    XTestFakeMotionEvent(x.get(), DefaultScreen(x.get()), title.x(), title.y(), CurrentTime);
     for (int click = 0; click < 2; ++click) {
-        XTestFakeButtonEvent(x.d, 1, True, click == 0 ? 0 : 60);
-        XTestFakeButtonEvent(x.d, 1, False, 40);
+        XTestFakeButtonEvent(x.get(), 1, True, click == 0 ? 0 : 60);
+        XTestFakeButtonEvent(x.get(), 1, False, 40);
     }
-    XSync(x.d, False);
+    XSync(x.get(), False);
     return true;
 }
 
 // The standard request to maximise a window both ways or to restore it, as a task bar sends it.
-bool RequestMaximised(WId id, bool maximised)
+bool RequestMaximised(const sOnScreen&, WId id, bool maximised)
 {
-    sDisplay x;
-    if (!x.d)
+    const XDisplayPtr x = OpenXDisplay();
+    if (!x)
         return false;
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = id;
-    event.xclient.message_type = XInternAtom(x.d, "_NET_WM_STATE", False);
+    event.xclient.message_type = XInternAtom(x.get(), "_NET_WM_STATE", False);
     event.xclient.format = 32;
     event.xclient.data.l[0] = maximised ? 1 : 0;  // add or remove
-    event.xclient.data.l[1] = static_cast<long>(XInternAtom(x.d, "_NET_WM_STATE_MAXIMIZED_VERT", False));
-    event.xclient.data.l[2] = static_cast<long>(XInternAtom(x.d, "_NET_WM_STATE_MAXIMIZED_HORZ", False));
+    event.xclient.data.l[1] = static_cast<long>(XInternAtom(x.get(), "_NET_WM_STATE_MAXIMIZED_VERT", False));
+    event.xclient.data.l[2] = static_cast<long>(XInternAtom(x.get(), "_NET_WM_STATE_MAXIMIZED_HORZ", False));
     event.xclient.data.l[3] = 2;  // from a pager or task bar
-    const bool sent = XSendEvent(x.d, DefaultRootWindow(x.d), False,
+    const bool sent = XSendEvent(x.get(), DefaultRootWindow(x.get()), False,
                                  SubstructureRedirectMask | SubstructureNotifyMask, &event);
-    XSync(x.d, False);
+    XSync(x.get(), False);
     return sent;
 }
 
@@ -301,7 +289,7 @@ TEST_F(X11Window, TheFramedWindowOpensWithinTheScreen)
 struct sWay {
     const char* name;
     friend void PrintTo(const sWay& way, std::ostream* os) { *os << way.name; }
-    std::function<bool(const sOnScreen&, WId)> maximise, restore;
+    bool (*ask)(const sOnScreen& shown, WId id, bool maximised);
 };
 
 class X11WindowRestore : public X11Window, public ::testing::WithParamInterface<sWay> {};
@@ -318,7 +306,7 @@ TEST_P(X11WindowRestore, MaximiseAndRestoreBringTheWindowBackAsItWas)
     ProgramResizes resizes;
     h.dlg->installEventFilter(&resizes);
 
-    ASSERT_TRUE(GetParam().maximise(opened, id));
+    ASSERT_TRUE(GetParam().ask(opened, id, true));
     sOnScreen maximised;
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
@@ -329,7 +317,7 @@ TEST_P(X11WindowRestore, MaximiseAndRestoreBringTheWindowBackAsItWas)
         60000))
         << "server " << maximised << ", program " << h.dlg->geometry() << (h.dlg->isMaximized() ? " maximised" : "");
 
-    ASSERT_TRUE(GetParam().restore(maximised, id));
+    ASSERT_TRUE(GetParam().ask(maximised, id, false));
     sOnScreen restored;
     ASSERT_TRUE(WaitOnServer([&] {
         restored = OnScreen(id);
@@ -349,8 +337,5 @@ TEST_P(X11WindowRestore, MaximiseAndRestoreBringTheWindowBackAsItWas)
 
 INSTANTIATE_TEST_SUITE_P(
     Ways, X11WindowRestore,
-    ::testing::Values(sWay{"title_double_click", [](const sOnScreen& s, WId) { return DoubleClickTitle(s); },
-                           [](const sOnScreen& s, WId) { return DoubleClickTitle(s); }},
-                      sWay{"standard_request", [](const sOnScreen&, WId id) { return RequestMaximised(id, true); },
-                           [](const sOnScreen&, WId id) { return RequestMaximised(id, false); }}),
+    ::testing::Values(sWay{"title_double_click", DoubleClickTitle}, sWay{"standard_request", RequestMaximised}),
     [](const ::testing::TestParamInfo<sWay>& info) { return std::string(info.param.name); });
