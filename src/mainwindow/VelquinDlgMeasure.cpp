@@ -157,15 +157,14 @@ void CVelquinDlg::SendCommand8()
     SendStep(&IWaveIo::SendCommand8);
 }
 
+// Port and files are both closed, whatever the other reports: each is released even when
+// its close fails, so the window goes back to idle and can start again (with another
+// folder, say) after the error.
 void CVelquinDlg::CloseMeasurement()
 {
-    if (m_pWaveIo->Disconnect() != 1) {
-        ShowError(11);
-        return;
-    }
-    if (m_waveLog.Close() != 1) {
-        ShowError(11);
-        return;
-    }
+    const bool linkClosed = m_pWaveIo->Disconnect() == 1;
+    const bool filesClosed = m_waveLog.Close() == 1;
     SetMode(kModeIdle);
+    if (!linkClosed || !filesClosed)
+        ShowError(11);
 }

@@ -217,13 +217,20 @@ int CVelquinDlg::ConfirmOverwrite()
 {
     if (m_waveLog.GetNamingMode() == kNamingAutomatic)
         return IDYES;
+    // Only the files the user agreed to replace may go when the recording starts.
     const std::string folder = m_waveLog.GetFolder();
     const int types = m_waveLog.GetFileTypes();
-    if ((types & kTypeEdf) && RecordingFileExists(folder, m_waveLog.GetEdfFileName()) &&
-        Prompt(Text(kTextConfirmOverwriteEdf), ePromptButtons::YesNo, ePromptIcon::Question) == IDNO)
-        return IDNO;
-    if ((types & kTypeCsv) && RecordingFileExists(folder, m_waveLog.GetCsvFileName()) &&
-        Prompt(Text(kTextConfirmOverwriteCsv), ePromptButtons::YesNo, ePromptIcon::Question) == IDNO)
-        return IDNO;
+    int replace = 0;
+    if ((types & kTypeEdf) && RecordingFileExists(folder, m_waveLog.GetEdfFileName())) {
+        if (Prompt(Text(kTextConfirmOverwriteEdf), ePromptButtons::YesNo, ePromptIcon::Question) == IDNO)
+            return IDNO;
+        replace |= kTypeEdf;
+    }
+    if ((types & kTypeCsv) && RecordingFileExists(folder, m_waveLog.GetCsvFileName())) {
+        if (Prompt(Text(kTextConfirmOverwriteCsv), ePromptButtons::YesNo, ePromptIcon::Question) == IDNO)
+            return IDNO;
+        replace |= kTypeCsv;
+    }
+    m_waveLog.PermitReplacing(replace);
     return IDYES;
 }

@@ -39,7 +39,9 @@ void CFile::Open(const std::string& path, unsigned flags)
     }
     if (flags & modeCreate) {
         oflags |= O_CREAT;
-        if (!(flags & modeNoTruncate))
+        if (flags & modeCreateNew)
+            oflags |= O_EXCL;
+        else if (!(flags & modeNoTruncate))
             oflags |= O_TRUNC;
     }
     const int fd = ::open(path.c_str(), oflags, 0666);
@@ -144,4 +146,55 @@ std::size_t CFile::Read(void* data, std::size_t count)
         done += static_cast<std::size_t>(n);
     }
     return done;
+}
+
+bool CFile::IsAtPath() const
+{
+    struct stat own {}, named {};
+    if (m_fd < 0 || ::fstat(m_fd, &own) != 0)
+        return false;
+    // A path that cannot be looked at (a folder without search permission) tells nothing,
+    // so only a path that names nothing or another file counts as taken away.
+    if (::stat(m_path.c_str(), &named) != 0)
+        return errno != ENOENT && errno != ENOTDIR;
+    return own.st_dev == named.st_dev && own.st_ino == named.st_ino;
+}
+
+void CFile::RestoreAtPath()
+{
+    const int fd = ::open(m_path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        Throw("cannot make again");
+    // The copy reads by offset, so the position in the open file stays where it was.
+    char buffer[1 << 16];
+    std::uint64_t offset = 0;
+    for (;;) {
+        const ssize_t got = ::pread(m_fd, buffer, sizeof buffer, static_cast<off_t>(offset));
+        if (got < 0 && errno == EINTR)
+            continue;
+        bool written = got >= 0;
+        for (ssize_t done = 0; written && done < got;) {
+            const ssize_t n = ::pwrite(fd, buffer + done, static_cast<std::size_t>(got - done),
+                                       static_cast<off_t>(offset) + done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n == 0)
+                errno = ENOSPC;
+            written = n > 0;
+            done += written ? n : 0;
+        }
+        if (!written) {
+            const int cause = errno;
+            ::close(fd);
+            ::unlink(m_path.c_str());
+            throw CFileException(cause, m_path, "cannot copy back into");
+        }
+        if (got == 0)
+            break;
+        offset += static_cast<std::uint64_t>(got);
+    }
+    const off_t position = ::lseek(m_fd, 0, SEEK_CUR);
+    ::lseek(fd, position < 0 ? 0 : position, SEEK_SET);
+    ::close(m_fd);
+    m_fd = fd;
 }

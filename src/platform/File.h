@@ -29,6 +29,9 @@ public:
         shareDenyNone = 0x0040,
         modeCreate = 0x1000,
         modeNoTruncate = 0x2000,
+        // With modeCreate: the open fails (cause EEXIST) where anything already has the name,
+        // so a file opened this way was made by this open and by no one else.
+        modeCreateNew = 0x4000,
         typeBinary = 0x8000,
     };
     enum SeekPosition { begin = 0, current = 1, end = 2 };
@@ -65,6 +68,16 @@ public:
     std::size_t Read(void* data, std::size_t count);
 
     const std::string& GetFilePath() const { return m_path; }
+
+    // Whether the file's path still names this open file: false once the file (or its
+    // folder) was removed, moved away or replaced by another file; true where the path
+    // cannot be looked at.
+    bool IsAtPath() const;
+    // Puts the content back at the path after the file was taken from there: a new file is
+    // made at the path (made new, so nothing that took the name meanwhile is written into),
+    // everything the open file holds is copied into it, and the file goes on as that new
+    // file. The folder must exist. Throws CFileException, leaving the open file as it was.
+    void RestoreAtPath();
 
 protected:
     [[noreturn]] void Throw(const char* what) const;

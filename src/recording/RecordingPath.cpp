@@ -1,6 +1,9 @@
 #include "recording/RecordingPath.h"
 
+#include <climits>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 std::string RecordingFilePath(const std::string& folder, const std::string& fileName)
 {
@@ -17,6 +20,15 @@ bool RecordingFileExists(const std::string& folder, const std::string& fileName)
     return std::filesystem::exists(std::filesystem::symlink_status(RecordingFilePath(folder, fileName), ec));
 }
 
+std::optional<sFileIdentity> FileIdentityAt(const std::string& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    return sFileIdentity{static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
+                         static_cast<long long>(st.st_ctim.tv_sec), st.st_ctim.tv_nsec};
+}
+
 std::string AutomaticFileStem(std::time_t t)
 {
     std::tm local{};
@@ -26,8 +38,29 @@ std::string AutomaticFileStem(std::time_t t)
     return std::string(text, n);
 }
 
-bool IsPlainFileName(const std::string& fileName)
+namespace {
+
+// The longest file name, in bytes, that the file system of the folder (or of the nearest
+// folder above it that exists) takes.
+std::size_t LongestFileName(std::filesystem::path folder)
+{
+    std::error_code ec;
+    folder = std::filesystem::absolute(folder.empty() ? "." : folder, ec);
+    for (; !folder.empty(); folder = folder.parent_path()) {
+        const long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+        if (longest > 0)
+            return static_cast<std::size_t>(longest);
+        if (folder == folder.parent_path())
+            break;
+    }
+    return NAME_MAX;
+}
+
+}  // namespace
+
+bool IsPlainFileName(const std::string& fileName, const std::string& folder)
 {
     return !fileName.empty() && fileName != "." && fileName != ".."
-        && fileName.find('/') == std::string::npos && fileName.find('\0') == std::string::npos;
+        && fileName.find('/') == std::string::npos && fileName.find('\0') == std::string::npos
+        && fileName.size() <= LongestFileName(folder);
 }

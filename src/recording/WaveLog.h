@@ -6,9 +6,12 @@
 
 #include "recording/Clock.h"
 #include "recording/EdfFile.h"
+#include "recording/RecordingPath.h"
 #include "recording/WaveCsvFile.h"
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,16 +32,24 @@ public:
     CWaveLog(const CWaveLog&) = delete;
     CWaveLog& operator=(const CWaveLog&) = delete;
 
-    // Creates the folder (with its parents), decides the file names and opens the files of
+    // Creates the folder (with its parents), decides the file names and makes the files of
     // the chosen types. The recording starts the second before the clock's time, or
     // secondsEarlier seconds before that when its first second arrived that much earlier.
     // Files still open from an earlier Open are closed first.
+    // Every file is made new: a recording never writes into a file it did not make. An
+    // automatic name that is taken gives way to the next free one of the same stem
+    // ("<stem>_2", "<stem>_3", ...), the EDF and CSV file keeping one stem; a user's name that
+    // is taken fails the Open, unless PermitReplacing allowed that very file to go.
     virtual int Open(int secondsEarlier = 0);
+    // The user agreed to replace what now stands under the user's names of these file types:
+    // the next Open removes it, if it is still the same file then, before making its own.
+    // Anything else under those names is left alone. Each Open uses up the permission.
+    void PermitReplacing(int fileTypes);
     // The start of the recording as the last Open decided it (its file names and the EDF
     // header's start date and time).
     std::time_t GetStartTime() const { return m_start; }
     // Closes whatever files are open and removes those that hold nothing; 0 when closing
-    // one of them failed.
+    // one of them failed, or when a file that was taken from its path could not be put back.
     virtual int Close();
     // Keeps the receiver name for the file headers (EDF recording field, CSV machine type).
     void SetRecorderName(const char* name);
@@ -46,6 +57,9 @@ public:
     // record to each open file once 128 of each are pending; later values stay pending. With
     // no file chosen (RecordsFiles false) it keeps nothing and returns 1. On a write error the pending
     // values are dropped and 0 is returned; the files keep only whole records and rows.
+    // Before each write, files that were taken from their paths (their folder removed, say)
+    // are put back there whole from the open files; where that cannot be done the write
+    // fails and the file is given up.
     virtual int Append(const float* samples, unsigned channels, int count);
     // Writes the first 128 EEG and 128 EMG values of samples (count values per channel) over
     // the record at edfPosition and the rows at csvPosition; pending values stay as they are.
@@ -70,8 +84,16 @@ public:
     void SetCsvFileName(const std::string& name) { m_csvFileName = name; }
 
 private:
-    // Decides the file names; false when the user's names cannot be used.
-    bool ChooseFileNames(std::time_t start);
+    // Makes the files under the automatic names of the start, or under the user's names.
+    // False when the user's names cannot be used or are taken; throws on other file errors.
+    bool CreateAutomaticFiles(std::time_t now);
+    bool CreateUserFiles(std::time_t now, const std::array<std::optional<sFileIdentity>, 2>& replaceable);
+    // Makes the files of the chosen types under these names, each made new. False, with
+    // nothing of its own left, when a name is taken; throws on other file errors.
+    bool CreateFiles(const std::string& edfName, const std::string& csvName, std::time_t now);
+    // Puts back open files that are no longer at their paths (see Append); false when one
+    // could not be and was given up.
+    bool KeepFilesAtTheirPaths();
     int Fail();
     void ClearPending();
 
@@ -85,6 +107,8 @@ private:
     std::unique_ptr<CEdfFile> m_edf;
     std::unique_ptr<CWaveCsvFile> m_csv;
     std::string m_recorderId;
+    // What the user agreed to replace under the EDF and the CSV name (PermitReplacing).
+    std::array<std::optional<sFileIdentity>, 2> m_replaceable;
     WallClock m_clock;
     std::time_t m_start = 0;
 };

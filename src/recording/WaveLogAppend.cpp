@@ -34,6 +34,8 @@ int CWaveLog::Append(const float* samples, unsigned channels, int count)
         return 1;
     if (!m_edf && !m_csv)
         return Fail();
+    if (!KeepFilesAtTheirPaths())
+        return Fail();
     try {
         if (m_edf) {
             const auto record = RecordBuffer(m_pendingEeg.data(), m_pendingEmg.data());
@@ -58,6 +60,8 @@ int CWaveLog::AppendAt(const float* samples, unsigned channels, int count, std::
     // A late second is always a whole one; anything less cannot replace a record.
     if (channels != 2 || count < kRecord || !samples || (!m_edf && !m_csv))
         return 0;
+    if (!KeepFilesAtTheirPaths())
+        return Fail();
     const float* eeg = samples;
     const float* emg = samples + count;
     try {

@@ -146,13 +146,20 @@ TEST(MainWindowDispatch, HandshakeFailuresEachEndInOneCloseAndOneError)
     }
 }
 
-TEST(MainWindowDispatch, ACloseThatFailsShowsError11AndKeepsTheMode)
+// The port is released even when its close reports an error: the files are closed all the
+// same and the window is idle again.
+TEST(MainWindowDispatch, ACloseThatFailsShowsError11AndLeavesTheWindowIdle)
 {
+    TempDir folder;
     WindowHarness h;
+    h.MeasureOneSecond(folder.str());
+    ASSERT_EQ(h.dlg->GetMode(), 2);
+    ASSERT_GT(h.Probe().WaveLog().GetEdfLength(), 0u);
     h.wave->disconnectResult = 0;
-    Deliver(h, 2, kLinkStopAccepted);
+    Deliver(h, 1, kLinkStopAccepted);
     EXPECT_EQ(h.prompter->ErrorNumbers(), std::vector<int>{11});
-    EXPECT_EQ(h.dlg->GetMode(), 2);
+    EXPECT_EQ(h.dlg->GetMode(), 0);
+    EXPECT_EQ(h.Probe().WaveLog().GetEdfLength(), 0u);
 }
 
 TEST(MainWindowDispatch, EventsOfAClosedLinkGenerationAreDropped)

@@ -389,3 +389,74 @@ TEST(MainWindowIntake, SpectrumChartBandsOrBinsByTheDisplaySettings)
     EXPECT_EQ(chart->GetCount(), 4);
     EXPECT_TRUE(r.h.prompter->shown.empty());
 }
+
+// The output folder taken away in the middle of a measurement. Removed, it is made again
+// with everything stored so far and the measurement goes on: at the stop the files hold
+// every second. Where it cannot be made again (a plain file took its name) the next second
+// ends the measurement with the save error; where that happens at the stop, the close
+// reports its failure. Either way the window is idle afterwards, and once the folder works
+// again the next measurement records.
+TEST(MainWindowIntake, AnOutputFolderTakenAwayIsPutBackOrEndsTheMeasurementAndTheWindowStaysUsable)
+{
+    namespace fs = std::filesystem;
+    const struct {
+        const char* name;
+        bool plainFileInItsPlace;
+        bool atTheStop;
+        std::vector<int> errors;
+        int seconds;  // what the files at their paths hold after the stop
+    } table[] = {
+        {"removed while measuring", false, false, {}, 5},
+        {"removed right before the stop", false, true, {}, 3},
+        {"a file in its place while measuring", true, false, {13}, -1},
+        {"a file in its place at the stop", true, true, {11}, -1},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.name);
+        TempDir base;
+        const std::string night = base.file("records/night");
+        IntakeRig r(3, night);
+        const std::vector<sFrameSnapshot> frames = {Frame(1), Frame(2), Frame(3), Frame(4), Frame(5)};
+        for (std::size_t k = 0; k < 3; ++k)
+            r.New(frames[k]);
+        const std::string edfPath = night + "/" + r.Log().GetEdfFileName();
+        const std::string csvPath = night + "/" + r.Log().GetCsvFileName();
+        fs::remove_all(night);
+        if (row.plainFileInItsPlace)
+            std::ofstream(night) << "not a folder";
+        // The link sends nothing more once the measurement is over.
+        for (std::size_t k = 3; !row.atTheStop && k < frames.size() && r.h.dlg->GetMode() == 2; ++k)
+            r.New(frames[k]);
+        if (r.h.dlg->GetMode() == 2) {
+            r.h.dlg->SetMode(1);
+            r.Post(kLinkStopAccepted);
+        }
+        EXPECT_EQ(r.h.prompter->ErrorNumbers(), row.errors);
+        EXPECT_EQ(r.h.dlg->GetMode(), 0);
+        if (row.seconds > 0) {
+            const recfiles::sEdf edf = recfiles::ReadEdf(edfPath);
+            EXPECT_EQ(edf.recordCount, row.seconds);
+            EXPECT_EQ(edf.StoredRecords(), row.seconds);
+            for (int k = 0; k < row.seconds; ++k)
+                ExpectRecord(edf, k, &frames[static_cast<std::size_t>(k)]);
+            const recfiles::sCsv csv = recfiles::ReadCsv(csvPath);
+            ASSERT_EQ(csv.eeg.size(), static_cast<std::size_t>(row.seconds) * kSampleRate);
+            ExpectRows(csv, row.seconds - 1, &frames[static_cast<std::size_t>(row.seconds - 1)]);
+        } else {
+            EXPECT_EQ(recfiles::ReadAll(night), "not a folder");
+            fs::remove(night);
+        }
+
+        // The next measurement, once the folder can be made again.
+        r.h.prompter->shown.clear();
+        r.h.now += 60;
+        r.h.dlg->SetMode(1);
+        r.Post(kLinkFirstData);
+        ASSERT_EQ(r.h.dlg->GetMode(), 2);
+        r.New(Frame(1));
+        r.h.dlg->SetMode(1);
+        r.Post(kLinkStopAccepted);
+        EXPECT_TRUE(r.h.prompter->shown.empty());
+        EXPECT_EQ(recfiles::ReadEdf(night + "/" + r.Log().GetEdfFileName()).recordCount, 1);
+    }
+}

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <functional>
+#include <memory>
+#include <thread>
 #include <vector>
 
 #include "EdfLibCheck.h"
@@ -186,7 +190,7 @@ TEST(WaveLog, CsvOnlyRecordingCarriesTheRecorderId)
     EXPECT_EQ(ReadWholeFile(dir.file("named.csv")).substr(0, 26), "#MachineType,TQR27012345\r\n");
 }
 
-TEST(WaveLog, UserNamesReplaceOldFilesButNeverCollide)
+TEST(WaveLog, UserNamesReplaceOnlyTheFilesTheUserAgreedTo)
 {
     TempDir dir;
     WriteWholeFile(dir.file("mine.edf"), std::string(5000, 'x'));
@@ -201,10 +205,30 @@ TEST(WaveLog, UserNamesReplaceOldFilesButNeverCollide)
     log.SetEdfFileName("sub/x.edf");
     log.SetCsvFileName("mine.csv");
     EXPECT_EQ(log.Open(), 0);
+    // A name longer than the file system takes is refused before anything is made.
+    log.SetEdfFileName(std::string(252, 'a') + ".edf");
+    EXPECT_EQ(log.Open(), 0);
     // Refused names touch no file.
     EXPECT_EQ(ReadWholeFile(dir.file("mine.csv")), "old");
 
+    // Taken names that the user did not agree to replace fail the Open and stay as they were.
     log.SetEdfFileName("mine.edf");
+    EXPECT_EQ(log.Open(), 0);
+    log.PermitReplacing(CWaveLog::kEdf);
+    EXPECT_EQ(log.Open(), 0);
+    EXPECT_EQ(ReadWholeFile(dir.file("mine.csv")), "old");
+    EXPECT_EQ(FilesIn(dir.str()), (std::vector<std::string>{"mine.csv"}));
+
+    // A file that took the name after the user agreed is another file: it stays.
+    WriteWholeFile(dir.file("mine.edf"), "agreed");
+    log.PermitReplacing(CWaveLog::kEdf | CWaveLog::kCsv);
+    fs::rename(dir.file("mine.edf"), dir.file("agreed"));
+    WriteWholeFile(dir.file("mine.edf"), "came later");
+    EXPECT_EQ(log.Open(), 0);
+    EXPECT_EQ(ReadWholeFile(dir.file("mine.edf")), "came later");
+    fs::remove(dir.file("agreed"));
+
+    log.PermitReplacing(CWaveLog::kEdf | CWaveLog::kCsv);
     ASSERT_EQ(log.Open(), 1);
     const auto s = Second(0.0f, 0.0f);
     ASSERT_EQ(log.Append(s.data(), 2, 128), 1);
@@ -212,6 +236,98 @@ TEST(WaveLog, UserNamesReplaceOldFilesButNeverCollide)
     EXPECT_EQ(ReadWholeFile(dir.file("mine.edf")).size(), 768u + 512u);
     EXPECT_EQ(ReadWholeFile(dir.file("mine.csv")).size(), 52u - 11u + 3456u);
     EXPECT_EQ(log.GetEdfFileName(), "mine.edf");
+    // The permission went with that Open: the next one finds the names taken.
+    EXPECT_EQ(log.Open(), 0);
+}
+
+// Files left under the automatic names (a copy, a clock set back, the hour repeated at the
+// end of daylight saving time) stay byte for byte; the recording takes the next free stem,
+// the same for its EDF and its CSV file.
+TEST(WaveLog, TakenAutomaticNamesGiveWayToTheNextFreeStem)
+{
+    struct Case {
+        const char* what;
+        std::vector<std::string> taken;
+        int types;
+        std::string stem;
+    } cases[] = {
+        {"both taken", {"20190307_102030.edf", "20190307_102030.csv"}, 3, "20190307_102030_2"},
+        {"only the csv taken", {"20190307_102030.csv"}, 3, "20190307_102030_2"},
+        {"a folder under the edf name", {"20190307_102030.edf/"}, 3, "20190307_102030_2"},
+        {"several taken", {"20190307_102030.edf", "20190307_102030_2.edf", "20190307_102030_3.csv"}, 3,
+         "20190307_102030_4"},
+        {"the other type's name is free to take", {"20190307_102030.csv"}, 1, "20190307_102030"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        for (const std::string& name : c.taken) {
+            if (name.back() == '/')
+                fs::create_directory(dir.file(name));
+            else
+                WriteWholeFile(dir.file(name), "left over " + name);
+        }
+        CWaveLog log(dir.str(), FixedClock(LocalTime(2019, 3, 7, 10, 20, 31)));
+        log.SetFileTypes(c.types);
+        ASSERT_EQ(log.Open(), 1);
+        const auto s = Second(3.0f, 4.0f);
+        ASSERT_EQ(log.Append(s.data(), 2, 128), 1);
+        ASSERT_EQ(log.Close(), 1);
+        for (const std::string& name : c.taken)
+            if (name.back() != '/')
+                EXPECT_EQ(ReadWholeFile(dir.file(name)), "left over " + name);
+        EXPECT_EQ(log.GetEdfFileName(), c.stem + ".edf");
+        EXPECT_EQ(ReadWholeFile(dir.file(c.stem + ".edf")).size(), 768u + 512u);
+        // The name keeps the start: so does the header.
+        EXPECT_EQ(ReadWholeFile(dir.file(c.stem + ".edf")).substr(168, 16), "07.03.1910.20.30");
+        if (c.types & CWaveLog::kCsv) {
+            EXPECT_EQ(log.GetCsvFileName(), c.stem + ".csv");
+            EXPECT_EQ(ReadWholeFile(dir.file(c.stem + ".csv")).size(), 52u - 11u + 3456u);
+        }
+        EXPECT_EQ(FilesIn(dir.str()).size(), c.taken.size() + (c.types == 3 ? 2 : 1));
+    }
+}
+
+// Two recordings starting in the same second in one folder (two windows, each with its own
+// receiver) never share a file: each gets a pair of its own.
+TEST(WaveLog, TwoRecordingsOpeningInTheSameSecondGetFilesOfTheirOwn)
+{
+    for (int round = 0; round < 20; ++round) {
+        TempDir dir;
+        std::vector<std::unique_ptr<CWaveLog>> logs;
+        for (int i = 0; i < 2; ++i) {
+            logs.push_back(std::make_unique<CWaveLog>(dir.str(), FixedClock(LocalTime(2019, 3, 7, 10, 20, 31))));
+            logs.back()->SetFileTypes(3);
+        }
+        std::atomic<int> ready{0};
+        std::vector<std::thread> threads;
+        for (std::size_t i = 0; i < logs.size(); ++i) {
+            threads.emplace_back([&, i] {
+                ready.fetch_add(1);
+                while (ready.load() < 2) {
+                }
+                CWaveLog& log = *logs[i];
+                const auto s = Second(i == 0 ? 100.0f : -200.0f, 1.0f);
+                if (log.Open() == 1)
+                    for (int k = 0; k < 3; ++k)
+                        log.Append(s.data(), 2, 128);
+                log.Close();
+            });
+        }
+        for (auto& t : threads)
+            t.join();
+        ASSERT_EQ(FilesIn(dir.str()), (std::vector<std::string>{"20190307_102030.csv", "20190307_102030.edf",
+                                                                 "20190307_102030_2.csv", "20190307_102030_2.edf"}));
+        ASSERT_NE(logs[0]->GetEdfFileName(), logs[1]->GetEdfFileName());
+        for (std::size_t i = 0; i < logs.size(); ++i) {
+            const std::string edf = ReadWholeFile(dir.file(logs[i]->GetEdfFileName()));
+            ASSERT_EQ(edf.size(), 768u + 3 * 512u) << round;
+            EXPECT_EQ(Int16At(edf, 768 + 2 * 512), i == 0 ? 1092 : -2185) << round;
+            // Each CSV file is the one of its own EDF file.
+            EXPECT_EQ(fs::path(logs[i]->GetCsvFileName()).stem(), fs::path(logs[i]->GetEdfFileName()).stem());
+            EXPECT_EQ(ReadWholeFile(dir.file(logs[i]->GetCsvFileName())).size(), 52u - 11u + 3 * 3456u) << round;
+        }
+    }
 }
 
 TEST(WaveLog, PendingSamplesMakeWholeRecordsAndLateSecondsLeaveThemAlone)
@@ -294,12 +410,6 @@ TEST(WaveLog, CloseClosesWhateverIsOpen)
     std::time_t now = LocalTime(2019, 3, 7, 10, 20, 31);
     CWaveLog log(dir.str(), [&now] { return now; });
     log.SetFileTypes(3);
-    // The CSV file cannot be made: the EDF file stays open until Close.
-    fs::create_directory(dir.file("20190307_102030.csv"));
-    EXPECT_EQ(log.Open(), 0);
-    EXPECT_TRUE(fs::exists(dir.file("20190307_102030.edf")));
-
-    now += 60;
     ASSERT_EQ(log.Open(), 1);
     const auto s = Second(0.0f, 0.0f);
     ASSERT_EQ(log.Append(s.data(), 2, 128), 1);
@@ -311,8 +421,105 @@ TEST(WaveLog, CloseClosesWhateverIsOpen)
     EXPECT_EQ(log.Close(), 1);
     EXPECT_EQ(log.GetEdfLength(), 0u);
     EXPECT_EQ(log.GetCsvLength(), 0u);
-    EXPECT_EQ(ReadWholeFile(dir.file("20190307_102130.edf")).size(), 768u + 512u);
-    EXPECT_EQ(ReadWholeFile(dir.file("20190307_102230.csv")).size(), 52u - 11u + 3456u);
+    EXPECT_EQ(ReadWholeFile(dir.file("20190307_102030.edf")).size(), 768u + 512u);
+    EXPECT_EQ(ReadWholeFile(dir.file("20190307_102130.csv")).size(), 52u - 11u + 3456u);
+}
+
+// The files taken from their paths while recording (the folder removed or moved away, the
+// file removed) are put back whole before the next second is written, and at the close;
+// late seconds go into the files put back. Where nothing can be put back (a plain file took
+// the folder's name, another file took the file's name) the next write fails at once,
+// and nothing that is not the recording's own is written into or removed.
+TEST(WaveLog, FilesTakenFromTheirPathsArePutBackOrTheWriteFails)
+{
+    struct Case {
+        const char* what;
+        std::function<void(const std::string& folder, const std::string& edf)> take;
+        bool putBack;
+    } cases[] = {
+        {"folder removed", [](const std::string& f, const std::string&) { fs::remove_all(f); }, true},
+        {"folder moved away",
+         [](const std::string& f, const std::string&) {
+             fs::remove_all(f + ".old");
+             fs::rename(f, f + ".old");
+         },
+         true},
+        {"file removed", [](const std::string&, const std::string& e) { fs::remove(e); }, true},
+        {"a plain file took the folder's name",
+         [](const std::string& f, const std::string&) {
+             fs::remove_all(f);
+             WriteWholeFile(f, "not a folder");
+         },
+         false},
+        {"another file took the file's name",
+         [](const std::string&, const std::string& e) {
+             fs::remove(e);
+             WriteWholeFile(e, "someone else's");
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const std::string folder = dir.file("out/night");
+        CWaveLog log(folder, FixedClock(LocalTime(2019, 3, 7, 10, 20, 31)));
+        log.SetFileTypes(3);
+        ASSERT_EQ(log.Open(), 1);
+        log.SetRecorderName(kReceiver);
+        const std::string edfPath = folder + "/" + log.GetEdfFileName();
+        const std::string csvPath = folder + "/" + log.GetCsvFileName();
+        std::vector<std::uint64_t> edfAt, csvAt;
+        const auto store = [&](int sec) {
+            const auto s = Second(static_cast<float>(sec), static_cast<float>(-sec));
+            const int result = log.Append(s.data(), 2, 128);
+            edfAt.push_back(log.GetEdfLength() - 512);
+            csvAt.push_back(log.GetCsvLength() - 3456);
+            return result;
+        };
+        for (int sec = 0; sec < 3; ++sec)
+            ASSERT_EQ(store(sec), 1);
+        c.take(folder, edfPath);
+        if (!c.putBack) {
+            const std::string there = fs::is_regular_file(folder) ? ReadWholeFile(folder) : ReadWholeFile(edfPath);
+            EXPECT_EQ(store(3), 0);
+            EXPECT_EQ(log.Close(), 1);
+            EXPECT_EQ(fs::is_regular_file(folder) ? ReadWholeFile(folder) : ReadWholeFile(edfPath), there);
+            continue;
+        }
+        for (int sec = 3; sec < 5; ++sec)
+            ASSERT_EQ(store(sec), 1);
+        // A late second of before the removal, then the file taken again just before the close.
+        const auto late = Second(750.0f, 10619.0f);
+        ASSERT_EQ(log.AppendAt(late.data(), 2, 128, edfAt[1], csvAt[1]), 1);
+        c.take(folder, edfPath);
+        ASSERT_EQ(log.Close(), 1);
+
+        const std::string edf = ReadWholeFile(edfPath);
+        ASSERT_EQ(edf.size(), 768u + 5 * 512u);
+        EXPECT_EQ(edf.substr(236, 8), "5       ");
+        EXPECT_EQ(edf.substr(168, 16), "07.03.1910.20.30");
+        for (int sec = 0; sec < 5; ++sec)
+            EXPECT_EQ(Int16At(edf, edfAt[static_cast<std::size_t>(sec)]), sec == 1 ? 8192 : (sec * 8192 + 375) / 750)
+                << sec;
+        const std::string csv = ReadWholeFile(csvPath);
+        ASSERT_EQ(csv.size(), 52u + 5 * 3456u);
+        EXPECT_EQ(csv.substr(csvAt[1], 27), "   750.00000, 10619.00000\r\n");
+        EXPECT_EQ(csv.substr(csvAt[4] + 127 * 27, 27), "     4.00000,    -4.00000\r\n");
+    }
+}
+
+// A recording that stored nothing removes its files at the close, but only its own: an
+// empty file that took the name meanwhile stays.
+TEST(WaveLog, CloseRemovesOnlyItsOwnEmptyFiles)
+{
+    TempDir dir;
+    CWaveLog log(dir.str(), FixedClock(LocalTime(2019, 3, 7, 10, 20, 31)));
+    log.SetFileTypes(3);
+    ASSERT_EQ(log.Open(), 1);
+    fs::remove(dir.file("20190307_102030.edf"));
+    WriteWholeFile(dir.file("20190307_102030.edf"), "");
+    ASSERT_EQ(log.Close(), 1);
+    EXPECT_EQ(FilesIn(dir.str()), std::vector<std::string>{"20190307_102030.edf"});
 }
 
 TEST(WaveLog, RecordingWithLateSecondsReadsBackInEdfLib)
