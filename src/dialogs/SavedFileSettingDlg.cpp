@@ -36,7 +36,8 @@ struct CSavedFileSettingDlg::sNameRules {
     const char* overwrite;
 };
 
-eFileNameCheck CheckFileName(const QString& name, const QString& placeholder, const QString& extension)
+eFileNameCheck CheckFileName(const QString& name, const QString& placeholder, const QString& extension,
+                             const QString& folder)
 {
     if (name == placeholder || name.length() <= 4)
         return eFileNameCheck::NotEntered;
@@ -45,6 +46,9 @@ eFileNameCheck CheckFileName(const QString& name, const QString& placeholder, co
     for (const char* c = kForbiddenNameCharacters; *c; ++c)
         if (name.contains(QLatin1Char(*c)))
             return eFileNameCheck::BadCharacters;
+    // A name the file system cannot hold (too long, a zero byte) is as unusable.
+    if (!IsPlainFileName(name.toStdString(), folder.toStdString()))
+        return eFileNameCheck::BadCharacters;
     return eFileNameCheck::Ok;
 }
 
@@ -159,7 +163,7 @@ int CSavedFileSettingDlg::Question(const QString& text)
 
 int CSavedFileSettingDlg::CheckUserFileName(const QString& name, const sNameRules& rules)
 {
-    switch (CheckFileName(name, Text(rules.placeholder), Text(rules.extension))) {
+    switch (CheckFileName(name, Text(rules.placeholder), Text(rules.extension), m_strFolder)) {
     case eFileNameCheck::NotEntered:
         Message(Text(rules.missing));
         return 0;

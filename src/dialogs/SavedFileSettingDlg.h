@@ -25,8 +25,10 @@ enum class eFileNameCheck { Ok, NotEntered, BadExtension, BadCharacters };
 
 // Checks a typed name against the placeholder shown in an untouched edit ("*.edf") and the
 // extension it must end in (".edf", case counts): not the placeholder and longer than four
-// characters, the extension, then none of \ / : * ? " < > |.
-eFileNameCheck CheckFileName(const QString& name, const QString& placeholder, const QString& extension);
+// characters, the extension, then none of \ / : * ? " < > | and a name that the file system
+// of the folder can hold (BadCharacters otherwise).
+eFileNameCheck CheckFileName(const QString& name, const QString& placeholder, const QString& extension,
+                             const QString& folder = {});
 
 class CSavedFileSettingDlg : public CKeyRuleDialog {
     Q_OBJECT

@@ -245,6 +245,11 @@ TEST(SavedFileSettingDlg, CheckFileNameAlone)
     EXPECT_EQ(CheckFileName("..edf", p, e), eFileNameCheck::Ok);
     for (const char* bad : {"\\", "/", ":", "*", "?", "\"", "<", ">", "|"})
         EXPECT_EQ(CheckFileName(QString::fromUtf8(bad) + "a.edf", p, e), eFileNameCheck::BadCharacters) << bad;
+    // The file system holds 255 bytes of a name: 251 letters and ".edf", but not 85 kanji
+    // and ".edf" (259 bytes in UTF-8), nor a zero character.
+    EXPECT_EQ(CheckFileName(QString(251, 'a') + e, p, e), eFileNameCheck::Ok);
+    EXPECT_EQ(CheckFileName(QString(85, QChar(0x8133)) + e, p, e), eFileNameCheck::BadCharacters);
+    EXPECT_EQ(CheckFileName(QString("a") + QChar(0) + e, p, e), eFileNameCheck::BadCharacters);
 }
 
 TEST(SavedFileSettingDlg, ExistingFilesAreQuestionedAtTheRecordingManagersPath)
