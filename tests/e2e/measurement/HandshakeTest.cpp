@@ -1,8 +1,8 @@
 // Every way a measurement can fail or end against the simulator: refused and unknown
 // receivers, a version that never comes (also with the real five-second time-out), a start
 // without data with both outcomes of the fallback, a stop refused twice, a transmitter
-// reset, a folder that cannot take the files. Each failure shows exactly one error box,
-// sends what it must, and leaves the window idle.
+// reset, a folder that cannot take the files, an output folder removed while measuring.
+// Each failure shows exactly one error box, sends what it must, and leaves the window idle.
 #include <gtest/gtest.h>
 
 #include "FileChecks.h"
@@ -193,4 +193,47 @@ TEST(MeasurementE2e, AFolderThatCannotTakeTheFilesEndsInError12)
     EXPECT_TRUE(rig.Received("evnbe"));
     EXPECT_EQ(rig.modes, (std::vector<int>{1, 0}));
     EXPECT_EQ(rig.Files(), std::vector<std::string>{"plain"});
+}
+
+// The output folder removed in the middle of a measurement is made again with every second
+// stored so far, and the measurement goes on; at the stop the files hold every second.
+TEST(MeasurementE2e, AnOutputFolderRemovedWhileMeasuringKeepsEverySecond)
+{
+    MeasurementRig rig;
+    ASSERT_TRUE(rig.StartMeasuring());
+    ASSERT_TRUE(rig.WaitStored(3));
+    std::filesystem::remove_all(rig.folder.path());
+    const std::size_t before = rig.Stored();
+    ASSERT_TRUE(rig.WaitStored(before + 3));
+    ASSERT_TRUE(rig.StopMeasuring());
+    EXPECT_TRUE(rig.prompter->Errors().empty());
+    EXPECT_EQ(rig.Files().size(), 2u);
+    ExpectRecordingMatches(rig, SentByNumber(rig.sim.Frames()));
+}
+
+// Where the folder cannot be made again (a plain file took its name), the very next second
+// ends the measurement with the save error; once the folder can be made, the next
+// measurement records.
+TEST(MeasurementE2e, AnOutputFolderThatCannotBeMadeAgainEndsTheMeasurementAtOnce)
+{
+    MeasurementRig rig;
+    ASSERT_TRUE(rig.StartMeasuring());
+    ASSERT_TRUE(rig.WaitStored(3));
+    std::filesystem::remove_all(rig.folder.path());
+    std::ofstream(rig.folder.str()) << "not a folder";
+    const std::size_t stored = rig.Stored();
+    ASSERT_TRUE(MeasurementRig::SpinUntil([&] { return !rig.prompter->Errors().empty(); }));
+    ASSERT_TRUE(rig.WaitMode(CVelquinDlg::kModeIdle));
+    MeasurementRig::Spin(150);
+    ExpectOneError(rig, 13);
+    EXPECT_EQ(rig.Stored(), stored);
+    EXPECT_TRUE(rig.Received("evnbe"));
+
+    std::filesystem::remove(rig.folder.path());
+    rig.prompter->shown.clear();
+    ASSERT_TRUE(rig.StartMeasuring());
+    ASSERT_TRUE(rig.WaitStored(2));
+    ASSERT_TRUE(rig.StopMeasuring());
+    EXPECT_TRUE(rig.prompter->Errors().empty());
+    EXPECT_EQ(recfiles::ReadEdf(rig.EdfPath()).recordCount, static_cast<int>(rig.Stored()));
 }
