@@ -67,8 +67,11 @@ inline sTextRoom Button(const QAbstractButton& b)
         if (qobject_cast<const CMultiLineButton*>(&b)) {
             room.needed = Laid(b, room.area, Qt::TextWordWrap, b.text());
         } else {
-            room.needed = Laid(b, room.area, Qt::TextShowMnemonic, b.text()) +
-                          QSize(style->pixelMetric(QStyle::PM_ButtonMargin, &option, &b), 0);
+            // The label is centred and not cut at the contents: downwards only its ink
+            // must stay inside them.
+            room.needed = QSize(Laid(b, room.area, Qt::TextShowMnemonic, b.text()).width() +
+                                    style->pixelMetric(QStyle::PM_ButtonMargin, &option, &b),
+                                b.fontMetrics().tightBoundingRect(b.text()).height());
         }
         return room;
     }
