@@ -36,13 +36,16 @@ function(velquin_qt_library target)
   velquin_moc_on_new_files(${target} "${sources}")
 endfunction()
 
-# velquin_test_dir(<target> LABEL <label> [GUI] [DEPS <libs>...] [VARIANTS <names>...]): one
-# GoogleTest binary of the current folder's .cpp files, registered with CTest. GUI tests get a
-# QApplication on the offscreen platform, a temporary HOME and config folder, and a fixed time
-# zone. With VARIANTS the binary is registered once per name, its tests named "<name>/<test>",
-# and each run finds its name in VELQUIN_TEST_VARIANT (for setups that take a whole process).
+# velquin_test_dir(<target> LABEL <label> [GUI] [DEPS <libs>...] [VARIANTS <names>...]
+#                  [STYLES <styles>... STYLE_TESTS <filter>]): one GoogleTest binary of the
+# current folder's .cpp files, registered with CTest. GUI tests get a QApplication on the
+# offscreen platform, a temporary HOME and config folder, and a fixed time zone. With VARIANTS
+# the binary is registered once per name, its tests named "<name>/<test>", and each run finds
+# its name in VELQUIN_TEST_VARIANT (for setups that take a whole process). With STYLES (GUI
+# only) the tests matching the GoogleTest filter STYLE_TESTS are registered once more per Qt
+# style, named "<style>/<test>", each run in an application of that style.
 function(velquin_test_dir target)
-  cmake_parse_arguments(ARG "GUI" "LABEL" "DEPS;VARIANTS" ${ARGN})
+  cmake_parse_arguments(ARG "GUI" "LABEL;STYLE_TESTS" "DEPS;VARIANTS;STYLES" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   if(NOT sources)
     return()
@@ -72,6 +75,15 @@ function(velquin_test_dir target)
   elseif(ARG_GUI)
     message(FATAL_ERROR "${target}: VARIANTS would take the environment modification GUI needs")
   endif()
+  foreach(style IN LISTS ARG_STYLES)
+    gtest_discover_tests(${target}
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 60
+      TEST_PREFIX "${style}/"
+      TEST_FILTER "${ARG_STYLE_TESTS}"
+      EXTRA_ARGS -style ${style}
+      PROPERTIES LABELS "${ARG_LABEL}" ENVIRONMENT "TZ=Asia/Tokyo" ${gui_env} TIMEOUT 300)
+  endforeach()
   foreach(variant IN LISTS ARG_VARIANTS)
     gtest_discover_tests(${target}
       DISCOVERY_MODE PRE_TEST

@@ -3,15 +3,21 @@
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
+#include <QStyleOptionSpinBox>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+
+#include "platform/qt/MultiLineButton.h"
 
 namespace {
 
@@ -26,32 +32,97 @@ int TextWidth(const QWidget& control, const QString& text)
     return static_cast<int>(std::ceil(QFontMetricsF(control.font()).horizontalAdvance(text)));
 }
 
-QSize LineEditFitSize(const QLineEdit& edit)
+// What a one-line edit needs across for the text: its style's frame and padding around the
+// contents (as the style lays them out), the text margins, Qt's own margins and the cursor.
+int LineEditFitWidth(const QLineEdit& edit, const QString& text)
 {
     QStyleOptionFrame option;
     option.initFrom(&edit);
     option.lineWidth = edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit) : 0;
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    if (edit.isReadOnly())
+        option.state |= QStyle::State_ReadOnly;
+    const QRect contents = edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit);
     const QMargins margins = edit.textMargins();
-    const QSize text(TextWidth(edit, edit.text()) + kEditCursorWidth + 2 * kEditTextMargin + margins.left() +
-                         margins.right(),
-                     edit.height());
-    const QSize needed = edit.style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, &edit);
-    return {needed.width(), edit.height()};
+    return edit.width() - contents.width() + margins.left() + margins.right() + 2 * kEditTextMargin +
+           TextWidth(edit, text) + kEditCursorWidth;
 }
 
-// A check box or radio button: its box, the gap after it and its caption.
+// The widest text a picker shows: of its value, and for a date or time picker of its first
+// and last dates and times too.
+QString WidestValue(const QAbstractSpinBox& box)
+{
+    QString widest = box.text();
+    if (const auto* picker = qobject_cast<const QDateTimeEdit*>(&box)) {
+        for (const QDateTime& end : {picker->minimumDateTime(), picker->maximumDateTime()}) {
+            const QString text = picker->locale().toString(end, picker->displayFormat());
+            if (TextWidth(box, text) > TextWidth(box, widest))
+                widest = text;
+        }
+    }
+    return widest;
+}
+
+// A date or time picker: the style's buttons and frame around its edit field, and what the
+// edit inside needs for its widest value.
+int SpinBoxFitWidth(const QAbstractSpinBox& box)
+{
+    // The edit field as the picker places its edit, in a picker as wide as the style would
+    // have it (a style may leave out its buttons in a narrower one); a date picker with a
+    // calendar button is laid out as an editable drop-down list.
+    const QRect wide(0, 0, std::max(box.width(), box.sizeHint().width()), box.height());
+    QRect field;
+    const auto* picker = qobject_cast<const QDateTimeEdit*>(&box);
+    if (picker && picker->calendarPopup()) {
+        QStyleOptionComboBox option;
+        option.initFrom(&box);
+        option.rect = wide;
+        option.editable = true;
+        option.frame = box.hasFrame();
+        option.subControls = QStyle::SC_ComboBoxEditField;
+        field = box.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &box);
+    } else {
+        QStyleOptionSpinBox option;
+        option.initFrom(&box);
+        option.rect = wide;
+        option.buttonSymbols = box.buttonSymbols();
+        option.frame = box.hasFrame();
+        option.subControls = QStyle::SC_SpinBoxEditField;
+        field = box.style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField, &box);
+    }
+    // The edit inside fills the field; its own measure does not depend on its width.
+    const auto* edit = box.findChild<const QLineEdit*>();
+    const QString widest = WidestValue(box);
+    const int inside = edit ? LineEditFitWidth(*edit, widest) : TextWidth(box, widest) + 2 * kEditTextMargin + kEditCursorWidth;
+    return wide.width() - field.width() + inside;
+}
+
+// A check box or radio button: what its style leaves of its width for the caption (after
+// the indicator and the gap, as the style places them), and the caption.
 QSize IndicatorFitSize(const QAbstractButton& button, bool radio)
 {
     QStyleOptionButton option;
     option.initFrom(&button);
-    const QStyle* style = button.style();
-    const int box = style->pixelMetric(radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth,
-                                       &option, &button);
-    const int gap = style->pixelMetric(radio ? QStyle::PM_RadioButtonLabelSpacing : QStyle::PM_CheckBoxLabelSpacing,
-                                       &option, &button);
+    option.text = button.text();
+    const QRect contents = button.style()->subElementRect(
+        radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &option, &button);
     // The caption laid out as the style draws it, bearings included.
     const int text = button.fontMetrics().size(Qt::TextShowMnemonic, button.text()).width();
-    return {box + gap + text, button.height()};
+    return {button.width() - contents.width() + text, button.height()};
+}
+
+// A one-line push button: its caption within what the style leaves inside its frame, with
+// the style's button margin.
+QSize PushButtonFitSize(const QPushButton& button)
+{
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    option.text = button.text();
+    const QRect contents = button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button);
+    const int margin = button.style()->pixelMetric(QStyle::PM_ButtonMargin, &option, &button);
+    const int text = button.fontMetrics().size(Qt::TextShowMnemonic, button.text()).width();
+    return {button.width() - contents.width() + text + margin, button.height()};
 }
 
 bool RunsLeft(const QWidget& control)
@@ -87,17 +158,23 @@ int RoomBeside(const QWidget& control, const QRect& place, bool toLeft)
 // Only a label may need more height than it has.
 QSize TextFitSize(const QWidget& control)
 {
+    // The style measures a control as it will draw it: once it has set the control up.
+    control.ensurePolished();
     // A label that wraps its lines keeps its place.
     if (auto* label = qobject_cast<const QLabel*>(&control))
         return label->wordWrap() ? control.size() : label->sizeHint();
     if (auto* edit = qobject_cast<const QLineEdit*>(&control))
-        return LineEditFitSize(*edit);
+        return {LineEditFitWidth(*edit, edit->text()), edit->height()};
     if (auto* box = qobject_cast<const QCheckBox*>(&control))
         return IndicatorFitSize(*box, false);
+    if (auto* button = qobject_cast<const QPushButton*>(&control); button && !qobject_cast<const CMultiLineButton*>(button))
+        return PushButtonFitSize(*button);
     if (auto* radio = qobject_cast<const QRadioButton*>(&control))
         return IndicatorFitSize(*radio, true);
     // A list or picker is one text line high in every template: only its width can fall short.
-    if (qobject_cast<const QComboBox*>(&control) || qobject_cast<const QAbstractSpinBox*>(&control))
+    if (auto* box = qobject_cast<const QAbstractSpinBox*>(&control))
+        return {SpinBoxFitWidth(*box), control.height()};
+    if (qobject_cast<const QComboBox*>(&control))
         return {control.sizeHint().width(), control.height()};
     return control.size();
 }
@@ -134,4 +211,20 @@ QWidget* FitToText(QWidget* control)
         fitted.adjust(beside - extra, 0, beside, 0);
     control->setGeometry(fitted);
     return control;
+}
+
+void FitTextLine(QLineEdit* edit)
+{
+    edit->ensurePolished();
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
+    const QMargins margins = edit->textMargins();
+    const QRect line = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit).marginsRemoved(margins);
+    const int missing = edit->fontMetrics().height() - line.height();
+    if (missing <= 0)
+        return;
+    // The edit draws only inside the line; the style's padding gives up the missing rows.
+    edit->setTextMargins(margins.left(), margins.top() - (missing + 1) / 2, margins.right(),
+                         margins.bottom() - missing / 2);
 }

@@ -5,10 +5,11 @@
 
 #include <QRect>
 
+class QLineEdit;
 class QWidget;
 
 // The place grown to what the control's text needs (labels, check boxes, radio buttons,
-// drop-down lists, one-line edits, date and time pickers): downwards (labels only), and across
+// one-line push buttons, drop-down lists, one-line edits, date and time pickers): downwards (labels only), and across
 // to the left when toLeft, else to the right.
 QRect GrowToText(const QWidget& control, QRect place, bool toLeft);
 
@@ -16,3 +17,8 @@ QRect GrowToText(const QWidget& control, QRect place, bool toLeft);
 // right-aligned text) as far as the nearest neighbour beside it allows, and by the rest on the
 // other side; a group box around it is no neighbour. Returns the control.
 QWidget* FitToText(QWidget* control);
+
+// Keeps a whole text line inside a one-line edit whose style pads it more than its height
+// allows (Adwaita's padding in a template's 18-pixel field would cut the descenders, and an
+// underscore would vanish): the missing rows are taken from the padding above and below.
+void FitTextLine(QLineEdit* edit);

@@ -113,7 +113,8 @@ void ReceiverSettingDlg::CreateControls()
 
 // The value fields show a whole clock text, the labels and radio buttons their captions, and
 // the date picker a whole date beside its calendar button; the time picker then starts the
-// template's gap later and keeps its right edge.
+// template's gap later and keeps its right edge, or grows to the right where its style needs
+// more room for a whole time.
 void ReceiverSettingDlg::FitTexts()
 {
     const int clockWidth = m_staticClock->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00 00:00:00"));
@@ -127,7 +128,23 @@ void ReceiverSettingDlg::FitTexts()
     const int timeRight = m_timeCtrl->geometry().right();
     m_dateCtrl->setGeometry(GrowToText(*m_dateCtrl, m_dateCtrl->geometry(), false));
     const int timeLeft = m_dateCtrl->geometry().right() + 1 + gap;
-    m_timeCtrl->setGeometry(timeLeft, m_timeCtrl->y(), timeRight - timeLeft + 1, m_timeCtrl->height());
+    const QRect timePlace(timeLeft, m_timeCtrl->y(), timeRight - timeLeft + 1, m_timeCtrl->height());
+    m_timeCtrl->setGeometry(timePlace);
+    m_timeCtrl->setGeometry(GrowToText(*m_timeCtrl, timePlace, false));
+
+    // Pickers that grew past their group (a style with wide buttons, as Adwaita's) widen the
+    // groups and the dialog by as much; the buttons at the right edge move along.
+    const int extra = m_timeCtrl->geometry().right() - timeRight;
+    if (extra <= 0)
+        return;
+    for (int id : {kIdInfoGroup, kIdSetGroup}) {
+        QWidget* group = FindDlgItem(*this, id);
+        group->resize(group->width() + extra, group->height());
+    }
+    for (QWidget* button : {static_cast<QWidget*>(m_btnGetInfo), static_cast<QWidget*>(m_btnSetClock),
+                            static_cast<QWidget*>(m_btnClose)})
+        button->move(button->x() + extra, button->y());
+    setFixedSize(width() + extra, height());
 }
 
 void ReceiverSettingDlg::InitControls()

@@ -33,8 +33,8 @@ const int kGroupMarginX = DluToPixelsX(4);
 const int kGroupMarginY = DluToPixelsY(4);
 
 // Captions that can outgrow their places. Framed labels (the status fields) are placed by
-// their window, edits and lists show values that come later, and buttons and group boxes keep
-// their places (their captions fit them).
+// their window, edits and lists show values that come later, and group boxes and buttons of
+// several lines keep their places (their captions fit them).
 bool HasFittedCaption(const sControlTemplate& c)
 {
     switch (c.kind) {
@@ -42,6 +42,7 @@ bool HasFittedCaption(const sControlTemplate& c)
         return !(c.style & kStyleClientEdge);
     case eControlKind::CheckBox:
     case eControlKind::RadioButton:
+    case eControlKind::Button:
         return true;
     default:
         return false;
@@ -155,9 +156,13 @@ QRect TemplatePlace(const sControlTemplate& c)
 
 void FitTemplateControls(const sDialogTemplate& dialogTemplate, const QHash<int, QWidget*>& controls)
 {
-    for (const sControlTemplate& c : dialogTemplate.controls)
-        if (QWidget* control = controls.value(c.id); control && HasFittedCaption(c))
+    for (const sControlTemplate& c : dialogTemplate.controls) {
+        QWidget* control = controls.value(c.id);
+        if (control && HasFittedCaption(c))
             FitToText(control);
+        if (auto* edit = qobject_cast<QLineEdit*>(control))
+            FitTextLine(edit);
+    }
 
     for (const sControlTemplate& g : dialogTemplate.controls) {
         QWidget* group = controls.value(g.id);

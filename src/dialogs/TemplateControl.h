@@ -17,7 +17,8 @@ QWidget* CreateTemplateControl(const sControlTemplate& control, QWidget* parent)
 QRect TemplatePlace(const sControlTemplate& control);
 
 // Once every control of the template is made and placed (by id in `controls`): grows the
-// labels, check boxes and radio buttons whose captions need more room than their places give
-// (see ControlFit.h); a group box then grows too, keeping the template's margins right of and
+// labels, check boxes, radio buttons and one-line buttons whose captions need more room than
+// their places give, and keeps a whole text line inside the one-line edits (see ControlFit.h);
+// a group box then grows too, keeping the template's margins right of and
 // below the controls inside it (at most 4 dialog units).
 void FitTemplateControls(const sDialogTemplate& dialogTemplate, const QHash<int, QWidget*>& controls);

@@ -72,7 +72,7 @@ bool CVelquinDlg::DateRecording()
 void CVelquinDlg::ShowStartTime(std::time_t start)
 {
     m_startTime = start;
-    m_editStartTime->setText(FormatLocalTime(m_startTime, kTextTimeFormat));
+    SetFieldText(m_editStartTime, FormatLocalTime(m_startTime, kTextTimeFormat));
 }
 
 // A frame whose samples cannot be had ends the measurement as a failed sample fetch does.
@@ -164,7 +164,7 @@ void CVelquinDlg::OnDataBlock()
     const std::vector<float> block = FrameBlock(channels, n);
     if (block.empty())
         return;
-    m_editNowTime->setText(FormatLocalTime(m_services.now(), kTextTimeFormat));
+    SetFieldText(m_editNowTime, FormatLocalTime(m_services.now(), kTextTimeFormat));
     UpdateStatusBar();
     const auto count = static_cast<std::size_t>(n);
     m_graphEeg->AddData(std::span<const float>(block.data(), count), IsReviewMode());

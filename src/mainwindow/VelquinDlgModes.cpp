@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "dialogs/ControlFit.h"
 #include "mainwindow/VelquinDlg.h"
 #include "resources/MainWindowTexts.h"
 #include "resources/ResourceIds.h"
@@ -49,10 +50,12 @@ constexpr int kButtonTop = 10;
 constexpr int kButtonWidth = 120;
 constexpr int kButtonHeight = 35;
 
+// A style that pads its buttons more than the Windows measures (Adwaita) widens a button to
+// its caption, into the gap before the next one.
 void PlaceButton(QWidget* button, int x)
 {
     button->show();
-    button->setGeometry(x, kButtonTop, kButtonWidth, kButtonHeight);
+    button->setGeometry(GrowToText(*button, QRect(x, kButtonTop, kButtonWidth, kButtonHeight), false));
 }
 
 }  // namespace
@@ -101,7 +104,8 @@ void CVelquinDlg::LayoutButtons()
         m_btnRight->show();
         m_btnAnalysisStart->hide();
         m_btnAnalysisSave->hide();
-        m_btnBackToRealTime->setGeometry(130, kButtonTop, kButtonWidth, kButtonHeight);
+        m_btnBackToRealTime->setGeometry(
+            GrowToText(*m_btnBackToRealTime, QRect(130, kButtonTop, kButtonWidth, kButtonHeight), false));
     }
     PlaceStatusFields();
     UpdateStatusBar();

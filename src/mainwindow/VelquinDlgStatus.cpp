@@ -14,6 +14,9 @@ namespace {
 
 const QColor kRed(255, 0, 0);
 const QColor kGreen(0, 255, 0);
+// The text on the field's own colours: black reads on both (15:1 on green, 5:1 on red),
+// whatever colour the desktop gives its own texts.
+const QColor kStatusInk(0, 0, 0);
 
 QString Text(const char* utf8)
 {
@@ -67,6 +70,7 @@ void CVelquinDlg::SetStatusColour(const QColor& colour, bool repaintAlways)
         return;
     QPalette palette = m_staticStatusSource->palette();
     palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::WindowText, kStatusInk);
     m_staticStatusSource->setPalette(palette);
     m_staticStatusSource->update();
 }

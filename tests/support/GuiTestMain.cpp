@@ -7,9 +7,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QStyle>
 #include <QTemporaryDir>
 
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
@@ -64,7 +66,19 @@ int main(int argc, char** argv)
 )");
     edfType.close();
 
+    // A style asked for on the command line ("-style Adwaita") must be the one the tests run
+    // under: Qt would fall back to its default where the style is not installed.
+    QString style;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::string_view(argv[i]) == "-style")
+            style = QString::fromLocal8Bit(argv[i + 1]);
+
     QApplication app(argc, argv);
+    if (!style.isEmpty() && app.style()->name().compare(style, Qt::CaseInsensitive) != 0) {
+        std::fprintf(stderr, "The Qt style %s is not installed (scripts/setup installs it); running under %s.\n",
+                     qPrintable(style), qPrintable(app.style()->name()));
+        return 1;
+    }
     std::setlocale(LC_NUMERIC, "C");
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrova"));
     QCoreApplication::setApplicationName(QStringLiteral("Velquin"));

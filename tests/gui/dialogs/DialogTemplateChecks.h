@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,6 +23,7 @@
 #include <QStyleOptionFrame>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -67,8 +69,11 @@ inline sTextRoom Button(const QAbstractButton& b)
         if (qobject_cast<const CMultiLineButton*>(&b)) {
             room.needed = Laid(b, room.area, Qt::TextWordWrap, b.text());
         } else {
-            room.needed = Laid(b, room.area, Qt::TextShowMnemonic, b.text()) +
-                          QSize(style->pixelMetric(QStyle::PM_ButtonMargin, &option, &b), 0);
+            // The label is centred and not cut at the contents: downwards only its ink
+            // must stay inside them.
+            room.needed = QSize(Laid(b, room.area, Qt::TextShowMnemonic, b.text()).width() +
+                                    style->pixelMetric(QStyle::PM_ButtonMargin, &option, &b),
+                                b.fontMetrics().tightBoundingRect(b.text()).height());
         }
         return room;
     }
@@ -125,6 +130,30 @@ inline sTextRoom ComboBox(const QComboBox& c)
 }
 
 }  // namespace text_room
+
+// The right end of what a check box or radio button draws when it has room to spare: past its
+// own width, its caption is cut where it stands (whatever its style reports of its places).
+inline int DrawnRight(const QAbstractButton& b)
+{
+    std::unique_ptr<QAbstractButton> twin;
+    if (qobject_cast<const QRadioButton*>(&b))
+        twin = std::make_unique<QRadioButton>(b.text());
+    else
+        twin = std::make_unique<QCheckBox>(b.text());
+    twin->setStyle(b.style());
+    twin->setFont(b.font());
+    twin->setChecked(b.isChecked());
+    twin->resize(b.width() + 200, b.height());
+    QImage image(twin->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    twin->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    int right = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = right; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) != 0)
+                right = x + 1;
+    return right;
+}
 
 // The text room of a control that shows a caption or a value; nothing for the others (graphs,
 // scroll bars, multi-line edits that wrap and scroll).
@@ -210,6 +239,9 @@ inline void CheckTextsWhole(const QWidget& window, const std::string& where, con
         if (const std::optional<sTextRoom> room = TextRoom(*w)) {
             EXPECT_LE(room->needed.width(), room->area.width()) << room->text.toStdString();
             EXPECT_LE(room->needed.height(), room->area.height()) << room->text.toStdString();
+        }
+        if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+            EXPECT_LE(DrawnRight(*static_cast<QAbstractButton*>(w)), w->width()) << "drawn past its edge";
         }
         for (QWidget* other : controls) {
             if (other == w || other->parentWidget() != w->parentWidget() || !other->isVisibleTo(&window) ||

@@ -196,6 +196,19 @@ TEST(CaptionsFit, EveryDialog)
     CSavedFileSettingDlg savedFile(&log, prompter, chooser);
     CheckDialog(savedFile, "saved file", &SavedFileSettingTemplate());
     savedFile.Item<QRadioButton>(kIdUserName)->click();
-    savedFile.Item<QLineEdit>(kIdEdfName)->setText(QStringLiteral("20261209_171033_subject-0042.edf"));
     CheckDialog(savedFile, "saved file, user names", &SavedFileSettingTemplate());
+}
+
+// A name of the program's own pattern fits the name field whole in the program's own style (a
+// style that pads its edits more, as Adwaita, scrolls it as any edit does).
+TEST(CaptionsFit, SavedFileNameFieldHoldsANameOfTheProgramsPattern)
+{
+    TempDir folder;
+    CWaveLog log(folder.str());
+    FakePrompter prompter;
+    FakeFileChooser chooser;
+    CSavedFileSettingDlg savedFile(&log, prompter, chooser);
+    savedFile.Item<QRadioButton>(kIdUserName)->click();
+    savedFile.Item<QLineEdit>(kIdEdfName)->setText(QStringLiteral("20261209_171033_subject-0042.edf"));
+    CheckDialog(savedFile, "saved file, a long user name", &SavedFileSettingTemplate());
 }

@@ -2,9 +2,13 @@
 // saved-file settings with its two follow-up questions, and the window title.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
+#include <QPalette>
 
 #include <algorithm>
+#include <cmath>
+#include <map>
 #include <filesystem>
 #include <fstream>
 #include <numeric>
@@ -26,6 +30,54 @@ QString Field(const WindowHarness& h, int id)
 QColor FieldColour(const WindowHarness& h)
 {
     return h.Item<QLabel>(1092)->palette().color(QPalette::Window);
+}
+
+// WCAG's relative luminance and the contrast ratio of two colours (1 to 21).
+double Luminance(QRgb c)
+{
+    const auto channel = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+}
+
+double Contrast(QRgb a, QRgb b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The field as it is painted: the colour of most of its inside, and the text's colour that
+// stands out most from it.
+std::pair<QRgb, QRgb> PaintedColours(QLabel& field)
+{
+    const QImage image = field.grab().toImage();
+    const QRect inside = field.contentsRect();
+    std::map<QRgb, int> counts;
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            ++counts[image.pixel(x, y)];
+    const QRgb background =
+        std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    QRgb text = background;
+    for (const auto& [colour, count] : counts)
+        if (Contrast(colour, background) > Contrast(text, background))
+            text = colour;
+    return {background, text};
+}
+
+// The palette a dark desktop theme gives the application: light texts on dark faces.
+QPalette DarkDesktopPalette()
+{
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x24, 0x24, 0x24));
+    dark.setColor(QPalette::WindowText, QColor(0xde, 0xdd, 0xda));
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    dark.setColor(QPalette::Text, QColor(0xde, 0xdd, 0xda));
+    dark.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
+    dark.setColor(QPalette::ButtonText, QColor(0xde, 0xdd, 0xda));
+    return dark;
 }
 
 QString StatusText(int n)
@@ -114,6 +166,35 @@ TEST(MainWindowStatus, MeasuringNamesThePortShortSoSerialAndModelShowWhole)
         EXPECT_EQ(Field(h, 1092), QString::fromUtf8(c.shown)) << c.port;
         EXPECT_EQ(h.dlg->windowTitle(), QStringLiteral("Velquin [%1]").arg(QString::fromUtf8(c.port)));
     }
+}
+
+// The receiver field sets its own colour, and so its text's: readable in green and red on a
+// light desktop and on a dark one.
+TEST(MainWindowStatus, ReceiverFieldTextReadsOnItsColourOnAnyDesktop)
+{
+    const QPalette desktop = QApplication::palette();
+    const struct {
+        bool dark;
+        int linkStatus;
+        QColor background;
+    } cases[] = {
+        {true, 0, kGreen},
+        {true, 3, kRed},
+        {false, 0, kGreen},
+        {false, 3, kRed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.dark ? "dark" : "light") + " desktop, link status " + std::to_string(c.linkStatus));
+        QApplication::setPalette(c.dark ? DarkDesktopPalette() : desktop);
+        WindowHarness h([](FakeWaveIo& w, MemoryProfile&) { w.receiverName = "TQS27012345"; });
+        h.dlg->SetMode(2);
+        h.wave->linkStatus = c.linkStatus;
+        h.dlg->UpdateStatusBar();
+        const auto [background, text] = PaintedColours(*h.Item<QLabel>(1092));
+        EXPECT_EQ(QColor(background), c.background);
+        EXPECT_GE(Contrast(text, background), 4.5) << QColor(text).name().toStdString();
+    }
+    QApplication::setPalette(desktop);
 }
 
 TEST(MainWindowStatus, TalkingToTheReceiverLeavesTheFieldsAlone)
