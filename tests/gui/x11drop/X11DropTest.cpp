@@ -136,6 +136,18 @@ QByteArray Contents(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The modes of the rows.
+void StayIdle(WindowHarness&, const TempDir&) {}
+void Talk(WindowHarness& h, const TempDir&)
+{
+    h.dlg->SetMode(CVelquinDlg::kModeTalking);
+}
+void Measure(WindowHarness& h, const TempDir& folder)
+{
+    Talk(h, folder);
+    h.MeasureOneSecond(folder.str());
+}
+
 struct sDropRow {
     const char* name;
     void (*prepare)(WindowHarness& h, const TempDir& folder);  // brings the window into its mode
@@ -166,9 +178,9 @@ TEST_P(X11Drop, AFileFromAnotherProgramIsCopiedAndOpenedOrRefused)
     ReviewFiles files;
     const QString path = files.Own("night.edf", 45);
     const QByteArray bytes = Contents(path);
+    TempDir recordings;
     WindowHarness h;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(h.dlg.get()));
-    TempDir recordings;
     row.prepare(h, recordings);
     ASSERT_EQ(h.dlg->GetMode(), row.mode);
     DragEvents events;
@@ -197,6 +209,7 @@ TEST_P(X11Drop, AFileFromAnotherProgramIsCopiedAndOpenedOrRefused)
         ASSERT_TRUE(action);
         EXPECT_EQ(action->toInt(), row.told) << "the drag shows another action than the drop's";
     }
+    // Released once the source has the window's answer to where the drag is.
     RoundTripOfTheProgram();
     pointer.Button(false);
 
@@ -223,13 +236,7 @@ TEST_P(X11Drop, AFileFromAnotherProgramIsCopiedAndOpenedOrRefused)
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, X11Drop,
-    ::testing::Values(sDropRow{"idle", [](WindowHarness&, const TempDir&) {}, CVelquinDlg::kModeIdle, Qt::CopyAction},
-                      sDropRow{"talking", [](WindowHarness& h, const TempDir&) { h.dlg->SetMode(CVelquinDlg::kModeTalking); },
-                               CVelquinDlg::kModeTalking, Qt::IgnoreAction},
-                      sDropRow{"measuring",
-                               [](WindowHarness& h, const TempDir& folder) {
-                                   h.dlg->SetMode(CVelquinDlg::kModeTalking);
-                                   h.MeasureOneSecond(folder.str());
-                               },
-                               CVelquinDlg::kModeMeasuring, Qt::IgnoreAction}),
+    ::testing::Values(sDropRow{"idle", StayIdle, CVelquinDlg::kModeIdle, Qt::CopyAction},
+                      sDropRow{"talking", Talk, CVelquinDlg::kModeTalking, Qt::IgnoreAction},
+                      sDropRow{"measuring", Measure, CVelquinDlg::kModeMeasuring, Qt::IgnoreAction}),
     [](const ::testing::TestParamInfo<sDropRow>& info) { return std::string(info.param.name); });
