@@ -37,11 +37,9 @@
 #include <QColor>
 #include <QHash>
 #include <QIcon>
-#include <QList>
 #include <QMainWindow>
 #include <QPoint>
 #include <QString>
-#include <QUrl>
 
 #include <ctime>
 #include <memory>
@@ -59,6 +57,7 @@ class QAction;
 struct sControlTemplate;
 class QCheckBox;
 class QDragEnterEvent;
+class QDragMoveEvent;
 class QDropEvent;
 class QGroupBox;
 class QKeyEvent;
@@ -164,6 +163,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
@@ -350,7 +350,11 @@ private:
     void ReleaseReviewFile();
     void OnBnClickedLeft();
     void OnBnClickedRight();
-    void OnDropFiles(const QList<QUrl>& urls);
+    // Accepts the drag or drop with the action the window takes; false when it refuses it.
+    bool AnswerDrag(QDropEvent& event) const;
+    // Copy, or link where the source offers no copy; IgnoreAction when the window would not
+    // open what is dragged.
+    Qt::DropAction DropActionFor(const QDropEvent& event) const;
     void ApplyTimeRange(int seconds, bool resizeRings);
     bool OnTimeRangeCommand(int id);
     bool OnVoltageCommand(int id);

@@ -9,6 +9,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -64,19 +66,43 @@ inline void OpenByDialog(WindowHarness& h, const QString& path)
     WindowHarness::Flush();
 }
 
+// What the window answered at each step of a drag: the action it takes, IgnoreAction where
+// it refused the step (or the step never reached it, as a drop after a refused enter).
+struct sDragAnswers {
+    Qt::DropAction enter = Qt::IgnoreAction, move = Qt::IgnoreAction, drop = Qt::IgnoreAction;
+    friend bool operator==(const sDragAnswers&, const sDragAnswers&) = default;
+    friend void PrintTo(const sDragAnswers& a, std::ostream* os)
+    {
+        *os << "{enter " << a.enter << ", move " << a.move << ", drop " << a.drop << "}";
+    }
+};
+
 // Drags the URLs over the EEG graph and drops them there, as the desktop does; the events
-// go up from the graph to the window that takes drops.
-inline void DropUrls(WindowHarness& h, const QList<QUrl>& urls)
+// go up from the graph to the window that takes drops. The source offers `offered`; the keys
+// held pick the action it proposes (Shift: move, Alt: link, none: copy). midway runs between
+// the enter and the move.
+inline sDragAnswers DropUrls(WindowHarness& h, const QList<QUrl>& urls, Qt::DropActions offered = Qt::CopyAction,
+                             Qt::KeyboardModifiers keys = Qt::NoModifier, const std::function<void()>& midway = {})
 {
+    const auto answer = [](const QDropEvent& e) { return e.isAccepted() ? e.dropAction() : Qt::IgnoreAction; };
     QMimeData mime;
     mime.setUrls(urls);
     QWidget* target = h.dlg->DlgItem(kIdGraphEeg);
     const QPoint at = target->rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    sDragAnswers answers;
+    QDragEnterEvent enter(at, offered, &mime, Qt::LeftButton, keys);
     QApplication::sendEvent(target, &enter);
-    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    answers.enter = answer(enter);
+    if (midway)
+        midway();
+    QDragMoveEvent move(at, offered, &mime, Qt::LeftButton, keys);
+    QApplication::sendEvent(target, &move);
+    answers.move = answer(move);
+    QDropEvent drop(QPointF(at), offered, &mime, Qt::LeftButton, keys);
     QApplication::sendEvent(target, &drop);
+    answers.drop = answer(drop);
     WindowHarness::Flush();
+    return answers;
 }
 
 inline void DropFile(WindowHarness& h, const QString& path)
