@@ -125,6 +125,19 @@ QSize PushButtonFitSize(const QPushButton& button)
     return {button.width() - contents.width() + text + margin, button.height()};
 }
 
+// A drop-down list: as wide as its style would have it, and as high as its style needs for a
+// whole text line in its field (Qt's Windows style keeps 3 pixels around the field, which
+// leaves less than a line in a template's 12 dialog units).
+QSize ComboBoxFitSize(const QComboBox& combo)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(&combo);
+    option.editable = combo.isEditable();
+    option.frame = combo.hasFrame();
+    const QRect field = combo.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &combo);
+    return {combo.sizeHint().width(), combo.height() - field.height() + combo.fontMetrics().height()};
+}
+
 bool RunsLeft(const QWidget& control)
 {
     const auto* label = qobject_cast<const QLabel*>(&control);
@@ -155,7 +168,7 @@ int RoomBeside(const QWidget& control, const QRect& place, bool toLeft)
 
 // The size the control needs to show its text whole: labels, check boxes, radio buttons,
 // drop-down lists, one-line edits and date or time pickers; its own size for the others.
-// Only a label may need more height than it has.
+// Only a label or a drop-down list may need more height than it has.
 QSize TextFitSize(const QWidget& control)
 {
     // The style measures a control as it will draw it: once it has set the control up.
@@ -171,11 +184,11 @@ QSize TextFitSize(const QWidget& control)
         return PushButtonFitSize(*button);
     if (auto* radio = qobject_cast<const QRadioButton*>(&control))
         return IndicatorFitSize(*radio, true);
-    // A list or picker is one text line high in every template: only its width can fall short.
+    // A picker is one text line high in every template: only its width can fall short.
     if (auto* box = qobject_cast<const QAbstractSpinBox*>(&control))
         return {SpinBoxFitWidth(*box), control.height()};
-    if (qobject_cast<const QComboBox*>(&control))
-        return {control.sizeHint().width(), control.height()};
+    if (auto* combo = qobject_cast<const QComboBox*>(&control))
+        return ComboBoxFitSize(*combo);
     return control.size();
 }
 

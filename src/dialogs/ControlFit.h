@@ -1,7 +1,7 @@
 #pragma once
 // Grows controls so that their captions and values show whole in this program's fonts, which
 // run wider than the ones the templates were drawn for. A control only ever grows: across on
-// the side its text runs to, and a label also downwards to its text's height.
+// the side its text runs to, and a label or a drop-down list also downwards to its text's height.
 
 #include <QRect>
 
@@ -9,8 +9,8 @@ class QLineEdit;
 class QWidget;
 
 // The place grown to what the control's text needs (labels, check boxes, radio buttons,
-// one-line push buttons, drop-down lists, one-line edits, date and time pickers): downwards (labels only), and across
-// to the left when toLeft, else to the right.
+// one-line push buttons, drop-down lists, one-line edits, date and time pickers): downwards
+// (labels and drop-down lists only), and across to the left when toLeft, else to the right.
 QRect GrowToText(const QWidget& control, QRect place, bool toLeft);
 
 // Grows the control where it stands: across on the side its text runs to (the left for
