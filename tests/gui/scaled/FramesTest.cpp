@@ -121,7 +121,7 @@ TEST(FramesAtScales, MainWindowBoxGraphsAndChart)
 {
     WindowHarness h;
     h.Probe().EnterReview(QStringLiteral("20240102_235950.edf"), QStringLiteral("TQS27123456"), 600);
-    // Slow waves above the zero line, which they leave to be seen.
+    // Slow waves above the zero line, which they leave to be seen, and a cursor.
     std::vector<float> eeg(30 * 128), emg(30 * 128);
     for (std::size_t i = 0; i < eeg.size(); ++i) {
         eeg[i] = float(100 + 60 * std::sin(2 * M_PI * 1.5 * double(i) / 128));
@@ -130,6 +130,8 @@ TEST(FramesAtScales, MainWindowBoxGraphsAndChart)
     CRealTimeGraph* graphs[] = {h.Probe().GraphEeg(), h.Probe().GraphEmg()};
     graphs[0]->AddData(eeg, 1);
     graphs[1]->AddData(emg, 1);
+    for (CRealTimeGraph* graph : graphs)
+        graph->SetCursorFraction(0.4, 1);
     CFftMSChart* chart = h.Probe().ChartFft();
     const float bands[4] = {3.1f, 1.2f, 14.6f, 2.4f};
     chart->SetCount(4);
@@ -146,6 +148,7 @@ TEST(FramesAtScales, MainWindowBoxGraphsAndChart)
             SCOPED_TRACE(graph->objectName().toStdString());
             const sGraphLines lines = GraphLines(image, *graph, graph->mapTo(h.dlg.get(), QPoint(0, 0)), scale);
             EXPECT_EQ(lines.across, std::vector<int>(graph->GetXGridCount() + 2, w));
+            EXPECT_EQ(lines.cursor, std::vector<int>{w});
             EXPECT_EQ(lines.down, std::vector<int>(lines.down.size(), w));
             EXPECT_GE(lines.down.size(), 4u);
             EXPECT_EQ(lines.zero, std::vector<int>{w});
@@ -154,8 +157,11 @@ TEST(FramesAtScales, MainWindowBoxGraphsAndChart)
         const sChartLines lines = ChartLines(image, *chart, chart->mapTo(h.dlg.get(), QPoint(0, 0)), scale);
         EXPECT_EQ(lines.grid, std::vector<int>(5, w));
         EXPECT_EQ(lines.valueAxis, std::vector<int>{w});
+        EXPECT_EQ(lines.ticks, std::vector<int>(lines.ticks.size(), w));
+        EXPECT_GE(lines.ticks.size(), 2u);
         EXPECT_EQ(lines.categoryAxis, std::vector<int>{w});
         EXPECT_EQ(lines.swatch, (std::vector<int>{w, w}));
+        EXPECT_EQ(lines.swatchToSides, std::make_pair(0, 0));
         EXPECT_EQ(lines.axisToGrid, 0);
         if (Shown(scale)) {
             EXPECT_TRUE(SaveScreenshot(image, QStringLiteral("scaled_mainwindow_review_") + scale.percent));
