@@ -36,16 +36,22 @@ function(velquin_qt_library target)
   velquin_moc_on_new_files(${target} "${sources}")
 endfunction()
 
-# velquin_test_dir(<target> LABEL <label> [GUI] [DEPS <libs>...] [VARIANTS <names>...]
+# velquin_test_dir(<target> LABEL <label> [GUI | SCALED_GUI] [DEPS <libs>...] [VARIANTS <names>...]
 #                  [STYLES <styles>... STYLE_TESTS <filter>]): one GoogleTest binary of the
 # current folder's .cpp files, registered with CTest. GUI tests get a QApplication on the
-# offscreen platform, a temporary HOME and config folder, and a fixed time zone. With VARIANTS
-# the binary is registered once per name, its tests named "<name>/<test>", and each run finds
-# its name in VELQUIN_TEST_VARIANT (for setups that take a whole process). With STYLES (GUI
-# only) the tests matching the GoogleTest filter STYLE_TESTS are registered once more per Qt
-# style, named "<style>/<test>", each run in an application of that style.
+# offscreen platform, a temporary HOME and config folder, and a fixed time zone; SCALED_GUI
+# tests also get offscreen screens at 125 % to 200 %. With VARIANTS the binary is registered
+# once per name, its tests named "<name>/<test>", and each run finds its name in
+# VELQUIN_TEST_VARIANT (for setups that take a whole process). With STYLES (GUI only) the
+# tests matching the GoogleTest filter STYLE_TESTS are registered once more per Qt style,
+# named "<style>/<test>", each run in an application of that style.
 function(velquin_test_dir target)
-  cmake_parse_arguments(ARG "GUI" "LABEL;STYLE_TESTS" "DEPS;VARIANTS;STYLES" ${ARGN})
+  cmake_parse_arguments(ARG "GUI;SCALED_GUI" "LABEL;STYLE_TESTS" "DEPS;VARIANTS;STYLES" ${ARGN})
+  set(gui_main velquin_test_gui_main)
+  if(ARG_SCALED_GUI)
+    set(ARG_GUI TRUE)
+    set(gui_main velquin_test_gui_main_scaled)
+  endif()
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   if(NOT sources)
     return()
@@ -60,7 +66,7 @@ function(velquin_test_dir target)
     VELQUIN_BINARY_DIR="${CMAKE_BINARY_DIR}"
     VELQUIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   if(ARG_GUI)
-    target_link_libraries(${target} PRIVATE velquin_test_gui_main Qt6::Test ${ARG_DEPS} GTest::gmock)
+    target_link_libraries(${target} PRIVATE ${gui_main} Qt6::Test ${ARG_DEPS} GTest::gmock)
     # One variable per property: a list here would be split into property names.
     set(gui_env ENVIRONMENT_MODIFICATION "QT_QPA_PLATFORM=set:offscreen")
   else()

@@ -74,13 +74,18 @@ QLabel* MakeStatic(const QString& caption, unsigned style, QWidget* parent)
 
 QPlainTextEdit* MakeMultiLineEdit(const QString& caption, unsigned style, QWidget* parent)
 {
-    auto* edit = new QPlainTextEdit(caption, parent);
+    QPlainTextEdit* edit = nullptr;
+    if (style & kStyleBorder) {
+        edit = new CBoxedTextEdit(caption, parent);
+    } else {
+        edit = new QPlainTextEdit(caption, parent);
+        edit->setFrameStyle(QFrame::NoFrame);
+    }
     edit->setReadOnly(style & kStyleReadOnly);
     // A path has no blanks to break at: it breaks anywhere, and there are no scroll bars.
     edit->setWordWrapMode(QTextOption::WrapAnywhere);
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    edit->setFrameStyle((style & kStyleBorder) ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
     return edit;
 }
 

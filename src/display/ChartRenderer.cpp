@@ -11,6 +11,7 @@
 
 #include "display/ChartText.h"
 #include "display/ChartValueLabels.h"
+#include "platform/qt/DevicePixelLines.h"
 
 namespace {
 
@@ -27,15 +28,13 @@ QColor ToQColor(const sChartColor& colour, QColor automatic)
     return colour.automatic ? automatic : QColor(colour.red, colour.green, colour.blue);
 }
 
-QPen GridPen(long style)
+sLineDashes GridDashes(long style)
 {
-    QPen pen(kGridColour, 1);
-    pen.setCapStyle(Qt::FlatCap);
     if (style == 2)
-        pen.setDashPattern({4, 3});
-    else if (style == 3)
-        pen.setDashPattern({1, 2});
-    return pen;
+        return {4, 3};
+    if (style == 3)
+        return {1, 2};
+    return {};
 }
 
 // Divisions per label and per tick of the category axis; thinned to fit when automatic.
@@ -64,24 +63,27 @@ void PaintBackdrop(QPainter& p, const CChartState& state, const sChartGeometry& 
     p.fillRect(c.right() - width + 1, c.top(), width, c.height(), kInk);
 }
 
+// The grid lines run under the axis lines beside the data area, which are drawn over them, so
+// that the two meet at any scale.
 void PaintGrid(QPainter& p, const CChartState& state, const sChartGeometry& g, const QFontMetrics& metrics)
 {
+    const CDevicePixelLines lines(p);
     const long yStyle = state.Axis(kAxisY).majorPenStyle;
     if (yStyle != 0 && !g.scale.IsEmpty()) {
-        p.setPen(GridPen(yStyle));
+        const int left = state.Axis(kAxisY).hide ? g.axes.left() : g.axes.left() - 1;
+        const int right = state.Axis(kAxisY2).hide ? g.axes.right() : g.axes.right() + 1;
         for (int k = 1; k <= g.scale.majorDivision; ++k) {
             const double value = g.scale.minimum + k * (g.scale.maximum - g.scale.minimum) / g.scale.majorDivision;
-            const int y = CChartLayout::ValueToY(g, value);
-            p.drawLine(g.axes.left(), y, g.axes.left() + g.axes.width(), y);
+            lines.Horizontal(left, right, CChartLayout::ValueToY(g, value), kGridColour, GridDashes(yStyle));
         }
     }
     const long xStyle = state.Axis(kAxisX).majorPenStyle;
     if (xStyle != 0 && g.rows > 0) {
-        p.setPen(GridPen(xStyle));
+        const int bottom = state.Axis(kAxisX).hide ? g.axes.bottom() : g.axes.bottom() + 1;
         const int tick = CategorySteps(state, g, metrics).second;
         for (int k = tick; k <= g.rows; k += tick) {
             const int x = g.axes.left() + static_cast<int>(std::lround(k * g.categoryWidth));
-            p.drawLine(x, g.axes.top(), x, g.axes.top() + g.axes.height());
+            lines.Vertical(x, g.axes.top(), bottom, kGridColour, GridDashes(xStyle));
         }
     }
 }
@@ -148,21 +150,22 @@ void PaintValueAxis(QPainter& p, const sChartGeometry& g, const QFontMetrics& me
     const int axisX = right ? g.axes.left() + g.axes.width() : g.axes.left() - 1;
     const int outward = right ? 1 : -1;
     p.setPen(kInk);
-    p.drawLine(axisX, g.axes.top(), axisX, g.axes.top() + g.axes.height());
+    const CDevicePixelLines lines(p);
+    lines.Vertical(axisX, g.axes.top(), g.axes.top() + g.axes.height(), kInk);
     if (g.scale.IsEmpty())
         return;
     const int n = g.scale.majorDivision;
     const double step = (g.scale.maximum - g.scale.minimum) / n;
     for (int k = 0; k <= n; ++k) {
         const int y = CChartLayout::ValueToY(g, g.scale.minimum + k * step);
-        p.drawLine(axisX, y, axisX + outward * kChartTickLength, y);
+        lines.Horizontal(axisX, axisX + outward * kChartTickLength, y, kInk);
         const QString label = ValueAxisLabel(g.scale, k);
         const int width = metrics.horizontalAdvance(label);
         const int x = right ? axisX + kChartTickLength + kChartLabelGap : axisX - kChartTickLength - kChartLabelGap - width;
         p.drawText(x, y - metrics.height() / 2 + metrics.ascent(), label);
         for (int m = 1; k < n && m < g.scale.minorDivision; ++m) {
             const int minorY = CChartLayout::ValueToY(g, g.scale.minimum + (k + double(m) / g.scale.minorDivision) * step);
-            p.drawLine(axisX, minorY, axisX + outward * kChartMinorTickLength, minorY);
+            lines.Horizontal(axisX, axisX + outward * kChartMinorTickLength, minorY, kInk);
         }
     }
 }
@@ -171,13 +174,14 @@ void PaintCategoryAxis(QPainter& p, const CChartState& state, const sChartGeomet
 {
     const int axisY = g.axes.top() + g.axes.height();
     p.setPen(kInk);
-    p.drawLine(g.axes.left() - 1, axisY, g.axes.left() + g.axes.width(), axisY);
+    const CDevicePixelLines lines(p);
+    lines.Horizontal(g.axes.left() - 1, g.axes.left() + g.axes.width(), axisY, kInk);
     if (g.rows == 0)
         return;
     const auto [labelStep, tickStep] = CategorySteps(state, g, metrics);
     for (int k = 0; k <= g.rows; k += tickStep) {
         const int x = g.axes.left() + static_cast<int>(std::lround(k * g.categoryWidth));
-        p.drawLine(x, axisY, x, axisY + kChartTickLength);
+        lines.Vertical(x, axisY, axisY + kChartTickLength, kInk);
     }
     // A label that would run into the previous one is left out.
     int previousRight = g.control.left() - kChartLabelGap;
@@ -232,13 +236,13 @@ void PaintValueLabels(QPainter& p, const CChartState& state, const sChartGeometr
 void PaintLegend(QPainter& p, const CChartState& state, const sChartGeometry& g, const QFontMetrics& metrics)
 {
     p.setFont(g.fonts.label);
+    p.setPen(kInk);
+    const CDevicePixelLines lines(p);
     for (int s = 1; s <= g.legendEntries; ++s) {
         const int top = g.legend.top() + (s - 1) * g.legendRowHeight;
         const QRect swatch(g.legend.left(), top + (g.legendRowHeight - kLegendSwatch) / 2, kLegendSwatch, kLegendSwatch);
-        p.fillRect(swatch, CChartRenderer::SeriesColour(state, s));
-        p.setPen(QColor(64, 64, 64));
-        p.drawRect(swatch.adjusted(0, 0, -1, -1));
-        p.setPen(kInk);
+        lines.Fill(swatch, CChartRenderer::SeriesColour(state, s));
+        lines.Outline(swatch, QColor(64, 64, 64));
         p.drawText(swatch.right() + 1 + kLegendGap,
                    top + (g.legendRowHeight - metrics.height()) / 2 + metrics.ascent(),
                    QString::fromStdString(state.Series(s).label));

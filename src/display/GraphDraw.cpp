@@ -2,6 +2,7 @@
 // fill, grid, tick values, axis labels, zero line, cursor, frame, trace, title, selection.
 #include "display/Graph.h"
 #include "display/GraphPainting.h"
+#include "platform/qt/DevicePixelLines.h"
 
 #include <QPainter>
 #include <QPolygon>
@@ -50,20 +51,22 @@ void CGraph::Draw(QPainter& painter, int width, int height) const
     painter.restore();
 }
 
+// The grid, zero line and cursor run onto the frame lines, which are drawn over them, so
+// that they meet the frame at any scale.
 void CGraph::DrawGrid(QPainter& painter, const sGraphPlotArea& plot) const
 {
-    painter.setPen(GraphDottedPen(kGraphGreen));
+    const CDevicePixelLines lines(painter);
     const int rows = DrawnGridCount(m_s.yGridCount, plot.height);
     const double dy = static_cast<double>(plot.height) / (rows + 1);
     for (int i = 0; i < rows; ++i) {
         const int y = TruncToPixel(plot.height - (i + 1) * dy + plot.top);
-        painter.drawLine(plot.left, y, plot.Right(), y);
+        lines.Horizontal(plot.left, plot.Right(), y, QColor(kGraphGreen), kGraphDots);
     }
     const int columns = DrawnGridCount(m_s.xGridCount, plot.width);
     const double dx = static_cast<double>(plot.width) / (columns + 1);
     for (int j = 0; j < columns; ++j) {
         const int x = TruncToPixel(plot.width - (j + 1) * dx + plot.left);
-        painter.drawLine(x, plot.top, x, plot.Bottom());
+        lines.Vertical(x, plot.top, plot.Bottom(), QColor(kGraphGreen), kGraphDots);
     }
 }
 
@@ -109,26 +112,19 @@ void CGraph::DrawZeroLine(QPainter& painter, const sGraphPlotArea& plot) const
 {
     const double p = ToPercent(0.0, GetVisibleYMin(), GetVisibleYRange());
     const int y = TruncToPixel(plot.Bottom() - plot.height * p / 100.0);
-    painter.setPen(GraphSolidPen(kGraphRed));
-    painter.drawLine(plot.left, y, plot.Right(), y);
+    CDevicePixelLines(painter).Horizontal(plot.left, plot.Right(), y, QColor(kGraphRed));
 }
 
 void CGraph::DrawCursor(QPainter& painter, const sGraphPlotArea& plot) const
 {
     const int x = TruncToPixel(plot.left + plot.width * m_s.cursorFraction);
-    painter.setPen(GraphSolidPen(kGraphBlack));
-    painter.drawLine(x, plot.top, x, plot.Bottom());
+    CDevicePixelLines(painter).Vertical(x, plot.top, plot.Bottom(), QColor(kGraphBlack));
 }
 
 void CGraph::DrawFrameLines(QPainter& painter, const sGraphPlotArea& plot) const
 {
-    const QPoint corners[] = {{plot.left, plot.top},
-                              {plot.left, plot.Bottom()},
-                              {plot.Right(), plot.Bottom()},
-                              {plot.Right(), plot.top},
-                              {plot.left, plot.top}};
-    painter.setPen(GraphSolidPen(kGraphGreen));
-    painter.drawPolyline(corners, 5);
+    const QRect frame(QPoint(plot.left, plot.top), QPoint(plot.Right(), plot.Bottom()));
+    CDevicePixelLines(painter).Outline(frame, QColor(kGraphGreen));
 }
 
 void CGraph::DrawTrace(QPainter& painter, const sGraphPlotArea& plot) const

@@ -16,7 +16,7 @@ QPen GraphSolidPen(QRgb colour)
 QPen GraphDottedPen(QRgb colour)
 {
     QPen pen = GraphSolidPen(colour);
-    pen.setDashPattern({3.0, 3.0});
+    pen.setDashPattern({double(kGraphDots.on), double(kGraphDots.off)});
     return pen;
 }
 

@@ -1,13 +1,16 @@
 #pragma once
 // QPainter helpers that draw as the graphs need: 1-pixel lines that leave out their end
-// pixel, dotted lines of 3 pixels on and 3 off, the graphs' Gothic font at a pixel height
-// with half-width characters f/2 wide, and text placed from the top-left of its cell with
-// the cell painted in the background colour.
+// pixel, dotted lines of 3 pixels on and 3 off (as pens, and as the dashes of lines in whole
+// device pixels), the graphs' Gothic font at a pixel height with half-width characters f/2
+// wide, and text placed from the top-left of its cell with the cell painted in the background
+// colour.
 
 #include <QColor>
 #include <QFont>
 #include <QPen>
 #include <QString>
+
+#include "platform/qt/DevicePixelLines.h"
 
 class QPainter;
 
@@ -17,6 +20,9 @@ inline constexpr QRgb kGraphGreen = qRgb(0, 100, 0);
 inline constexpr QRgb kGraphRed = qRgb(255, 0, 0);
 inline constexpr QRgb kGraphBlack = qRgb(0, 0, 0);
 inline constexpr QRgb kGraphTitleGrey = qRgb(100, 100, 100);
+
+// The dots of the grid and the selection: 3 pixels on, 3 off.
+inline constexpr sLineDashes kGraphDots{3, 3};
 
 // A solid pen of width 1 with flat caps: a line from a to b colours a but not b.
 QPen GraphSolidPen(QRgb colour);

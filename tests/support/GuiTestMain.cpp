@@ -22,11 +22,23 @@ namespace {
 
 // The offscreen platform's screens: a desktop monitor, the primary screen every window opens
 // on, and beside it a laptop screen and a small one for the tests of windows on small
-// screens. Without a configuration the platform has one screen of 800 × 800.
+// screens. Without a configuration the platform has one screen of 800 × 800. The binary of the
+// tests of drawing at the scales desktops set also has 1920 × 1080 screens at 125 %, 150 %,
+// 175 % and 200 %, scaled as Xft.dpi scales them (a logical DPI above 96; see
+// support/ScaledScreens.h). Only that binary has them: while any screen is scaled, Qt draws all
+// text unhinted, on the unscaled screens too.
 constexpr const char* kScreens = R"({"screens": [
   {"name": "desktop", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
   {"name": "laptop", "x": 1920, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
-  {"name": "small", "x": 3286, "y": 0, "width": 800, "height": 600, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}
+  {"name": "small", "x": 3286, "y": 0, "width": 800, "height": 600, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1})"
+#ifdef VELQUIN_SCALED_SCREENS
+R"(,
+  {"name": "scaled125", "x": 4086, "y": 0, "width": 2400, "height": 1350, "logicalDpi": 120, "logicalBaseDpi": 96, "dpr": 1},
+  {"name": "scaled150", "x": 6486, "y": 0, "width": 2880, "height": 1620, "logicalDpi": 144, "logicalBaseDpi": 96, "dpr": 1},
+  {"name": "scaled175", "x": 9366, "y": 0, "width": 3360, "height": 1890, "logicalDpi": 168, "logicalBaseDpi": 96, "dpr": 1},
+  {"name": "scaled200", "x": 12726, "y": 0, "width": 3840, "height": 2160, "logicalDpi": 192, "logicalBaseDpi": 96, "dpr": 1})"
+#endif
+R"(
 ]})";
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QStyleOptionFocusRect>
 
 #include "platform/qt/ApplicationStyle.h"
+#include "platform/qt/DevicePixelLines.h"
 
 namespace {
 
@@ -99,11 +100,10 @@ void CGroupBox::paintEvent(QPaintEvent*)
     const int top = fm.height() / 2;
     const QRect frame = rect().adjusted(0, top, -1, -1);
 
-    // An etched frame: a dark line with a light one beside it.
-    p.setPen(palette().color(QPalette::Mid));
-    p.drawRect(frame.adjusted(0, 0, -1, -1));
-    p.setPen(palette().color(QPalette::Light));
-    p.drawRect(frame.adjusted(1, 1, 0, 0));
+    // An etched frame: a dark line with a light one right and below it.
+    const CDevicePixelLines lines(p);
+    lines.Outline(frame, palette().color(QPalette::Mid));
+    lines.Outline(frame, palette().color(QPalette::Light), 1);
 
     if (title().isEmpty())
         return;
@@ -112,4 +112,19 @@ void CGroupBox::paintEvent(QPaintEvent*)
     p.fillRect(titleRect, palette().color(QPalette::Window));
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     p.drawText(titleRect, Qt::AlignCenter | Qt::TextSingleLine, title());
+}
+
+CBoxedTextEdit::CBoxedTextEdit(const QString& text, QWidget* parent) : QPlainTextEdit(text, parent)
+{
+    // The frame keeps the text area a pixel inside the box; the box itself is drawn here.
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+}
+
+bool CBoxedTextEdit::event(QEvent* event)
+{
+    if (event->type() != QEvent::Paint)
+        return QPlainTextEdit::event(event);
+    QPainter p(this);
+    CDevicePixelLines(p).Outline(rect(), palette().color(QPalette::WindowText));
+    return true;
 }
