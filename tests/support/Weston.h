@@ -14,10 +14,10 @@
 #include <QRect>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <optional>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -41,16 +41,18 @@ inline std::optional<std::vector<sWestonView>> WestonViews()
     if (!graph)
         return std::nullopt;
     // "\tView 0 (role xdg_toplevel, PID 12, …):" and on a later line "\t\tposition: (x1, y1) -> (x2, y2)".
-    static const std::regex view(R"(^\s*View \d+ \((.*)\):\s*$)");
-    static const std::regex position(R"(^\s*position: \((-?\d+), (-?\d+)\) -> \((-?\d+), (-?\d+)\)\s*$)");
     std::vector<sWestonView> views;
     std::istringstream lines(*graph);
-    std::smatch m;
     for (std::string line; std::getline(lines, line);) {
-        if (std::regex_match(line, m, view)) {
-            views.push_back({m[1], {}});
-        } else if (!views.empty() && views.back().place.isNull() && std::regex_match(line, m, position)) {
-            const int x1 = std::stoi(m[1]), y1 = std::stoi(m[2]), x2 = std::stoi(m[3]), y2 = std::stoi(m[4]);
+        const std::size_t start = line.find_first_not_of(" \t");
+        const std::string text = start == std::string::npos ? std::string() : line.substr(start);
+        int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        if (text.rfind("View ", 0) == 0 && text.find(" (") != std::string::npos && text.size() > 2
+            && text.compare(text.size() - 2, 2, "):") == 0) {
+            const std::size_t open = text.find(" (") + 2;
+            views.push_back({text.substr(open, text.size() - 2 - open), {}});
+        } else if (!views.empty() && views.back().place.isNull()
+                   && std::sscanf(text.c_str(), "position: (%d, %d) -> (%d, %d)", &x1, &y1, &x2, &y2) == 4) {
             views.back().place = QRect(x1, y1, x2 - x1, y2 - y1);
         }
     }
@@ -112,10 +114,15 @@ struct sWestonSession {
     }
 
 private:
-    bool WaitForPanel() const
+    // Waits until weston shows its panel, as long as weston runs (a weston that ended is reaped).
+    bool WaitForPanel()
     {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (weston > 0 && waitpid(weston, nullptr, WNOHANG) == 0 && std::chrono::steady_clock::now() < deadline) {
+        while (weston > 0 && std::chrono::steady_clock::now() < deadline) {
+            if (waitpid(weston, nullptr, WNOHANG) == weston) {
+                weston = 0;
+                break;
+            }
             if (const auto views = WestonViews())
                 for (const sWestonView& v : *views)
                     if (v.about.find("panel for output") != std::string::npos && !v.place.isEmpty())

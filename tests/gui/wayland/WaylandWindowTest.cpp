@@ -24,10 +24,11 @@ namespace {
 struct sOutput {
     const char* name;  // as CTest names the run
     int width, height;
+    bool roomy;  // the window with its frame fits beside the panel as it is
 };
 const sOutput kOutputs[] = {
-    {"laptop_weston", 1366, 768},
-    {"desktop_weston", 1920, 1080},
+    {"laptop_weston", 1366, 768, false},
+    {"desktop_weston", 1920, 1080, true},
 };
 
 const sOutput* ThisOutput()
@@ -107,7 +108,7 @@ TEST(WaylandWindow, TheWholeWindowOpensOnTheOutputBesideThePanel)
             EXPECT_FALSE(v.place.intersects(window->place)) << "panel " << v.place << ", window " << window->place;
         }
     }
-    if (output.width() >= 1920) {
+    if (WestonDesktop::s_output->roomy) {
         EXPECT_EQ(h.dlg->size(), templateSize);
     }
     for (int id : {1092, 1093, 1094}) {
