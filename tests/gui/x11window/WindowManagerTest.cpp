@@ -89,13 +89,12 @@ bool WindowManagerRuns(const char* ready)
 
 // The window as the X server has it: its place on the screen and size, its frame as the
 // window manager announces it (none before the manager has framed the window), the frame's
-// rectangle around it, and whether the manager holds it maximised both ways, and in how many
-// ways (across, down) it holds it maximised.
+// rectangle around it, and in how many ways (across, down) the manager holds it maximised.
 struct sOnScreen {
     QRect window, frame;
     QMargins extents;
-    bool maximised = false;
     int maximisedWays = 0;
+    bool Maximised() const { return maximisedWays == 2; }
 };
 sOnScreen OnScreen(WId id)
 {
@@ -113,13 +112,10 @@ sOnScreen OnScreen(WId id)
         s.extents = QMargins(int((*e)[0]), int((*e)[2]), int((*e)[1]), int((*e)[3]));
         s.frame = s.window.marginsAdded(s.extents);
     }
-    int maximised = 0;
     if (const auto state = Property(x.get(), id, "_NET_WM_STATE"))
         for (long atom : *state)
             for (const char* name : {"_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ"})
-                maximised += atom == static_cast<long>(XInternAtom(x.get(), name, False));
-    s.maximised = maximised == 2;
-    s.maximisedWays = maximised;
+                s.maximisedWays += atom == static_cast<long>(XInternAtom(x.get(), name, False));
     return s;
 }
 
@@ -320,7 +316,7 @@ TEST_P(X11WindowRestore, MaximiseAndRestoreBringTheWindowBackAsItWas)
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
             maximised = OnScreen(id);
-            return maximised.maximised && maximised.window.size() != opened.window.size()
+            return maximised.Maximised() && maximised.window.size() != opened.window.size()
                 && h.dlg->isMaximized() && h.dlg->geometry() == maximised.window;
         },
         60000))
@@ -330,7 +326,7 @@ TEST_P(X11WindowRestore, MaximiseAndRestoreBringTheWindowBackAsItWas)
     sOnScreen restored;
     ASSERT_TRUE(WaitOnServer([&] {
         restored = OnScreen(id);
-        return !restored.maximised && restored.extents == opened.extents
+        return !restored.Maximised() && restored.extents == opened.extents
             && restored.window.size() == opened.window.size();
     })) << "server " << restored;
     ASSERT_TRUE(QTest::qWaitFor([&] { return !h.dlg->isMaximized() && h.dlg->geometry() == restored.window; }, 60000))
