@@ -5,12 +5,9 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QApplication>
-#include <QStandardPaths>
 
 #include <cstdlib>
 #include <functional>
@@ -18,38 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "support/Processes.h"
 #include "support/TempDir.h"
-
-// Stops a process started here, with every process it started in its group, and reaps it;
-// nothing for pid 0.
-inline void StopProcess(pid_t pid)
-{
-    if (pid > 0) {
-        if (kill(-pid, SIGTERM) != 0)
-            kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
-    }
-}
-
-// Starts a command line in a process group of its own (so that what it starts stops with it),
-// its output discarded; its pid, or 0 when it could not be started.
-inline pid_t StartQuietly(const std::vector<const char*>& command)
-{
-    std::vector<char*> argv;
-    for (const char* word : command)
-        argv.push_back(const_cast<char*>(word));
-    argv.push_back(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        setpgid(0, 0);
-        const int quiet = open("/dev/null", O_WRONLY);
-        dup2(quiet, STDOUT_FILENO);
-        dup2(quiet, STDERR_FILENO);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    return pid > 0 ? pid : 0;
-}
+#include "support/TestSession.h"
 
 // Starts Xvfb with one screen of the given size ("1280x1024x24") and points DISPLAY at it;
 // the server's pid, or 0 when it did not come up.
@@ -97,23 +65,16 @@ struct sXSession {
     // before the application is made (to start a window manager there).
     void Start(const char* screen, const std::vector<const char*>& tools, const std::function<void()>& prepare = {})
     {
-        for (const char* tool : tools)
-            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-                return;
-        toolsPresent = true;
+        toolsPresent = ToolsPresent(tools);
+        if (!toolsPresent)
+            return;
         xvfb = StartXvfb(screen);
         if (xvfb <= 0)
             return;
-        home = std::make_unique<TempDir>();
-        setenv("HOME", home->str().c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (home->str() + "/.config").c_str(), 1);
+        home = FreshHome();
         if (prepare)
             prepare();
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
-        static int argc = 1;
-        static char name[] = "velquin_x11_tests";
-        static char* argv[] = {name, nullptr};
-        app = std::make_unique<QApplication>(argc, argv);
+        app = MakeApplication("xcb");
     }
 
     void Stop()

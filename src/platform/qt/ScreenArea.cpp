@@ -3,6 +3,7 @@
 #include "platform/qt/FrameExtents.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -21,6 +22,24 @@ QMargins FrameMargins(const QWidget& window)
     const QMargins known = window.windowHandle() ? window.windowHandle()->frameMargins() : QMargins();
     return QMargins(std::max(0, known.left()), std::max(0, known.top()), std::max(0, known.right()),
                     std::max(0, known.bottom()));
+}
+
+// The size, each side at most what the available area of the window's screen leaves beside its
+// frame (but not below the window's minimum); the size itself off any screen.
+QSize SizeWithinAvailableArea(const QWidget& window, const QSize& size)
+{
+    const QScreen* screen = window.screen();
+    if (!screen)
+        return size;
+    return size.boundedTo(screen->availableGeometry().size().shrunkBy(FrameMargins(window)))
+        .expandedTo(window.minimumSize());
+}
+
+// On Wayland the compositor alone places windows, and only it knows its panels and a frame it
+// draws itself: to the program the available area is the whole output.
+bool CompositorPlacesWindows()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 // Fits the window when it opens: when it first shows, and once more when its window manager
@@ -44,18 +63,36 @@ public:
     {
         if (event->type() == QEvent::Show && !event->spontaneous() && !m_shown) {
             m_shown = true;
-            Fit();
+            Open();
         }
         return false;
     }
 
 private:
+    // Where the compositor places windows, a window larger than the output cannot be fitted
+    // by the program: it opens maximised, and the compositor fits it to what is free of the
+    // output. Its size fitted to the output is the size it has when it is restored.
+    void Open()
+    {
+        const bool fits = SizeWithinAvailableArea(m_window, m_window.size()) == m_window.size();
+        Fit();
+        if (!fits && CompositorPlacesWindows())
+            m_window.setWindowState(m_window.windowState() | Qt::WindowMaximized);
+    }
+
+    // The window is on the screen before its frame is known, so with its frame it may fill or
+    // overflow the work area one way. A manager may then hold it maximised that way (KWin
+    // does), and having no size of its own for it, restore it to a much smaller one after a
+    // maximise. The window asks to be held normal at its fitted size instead.
     void FitOnceFramed()
     {
         if (!m_shown || !m_frames)
             return;
         m_frames.reset();
-        Fit();
+        if (HeldMaximisedOneWay(m_window))
+            RequestNormalState(m_window, SizeWithinAvailableArea(m_window, m_window.size()));
+        else
+            Fit();
     }
 
     void Fit() { ResizeWithinAvailableArea(m_window, m_window.size()); }
@@ -74,7 +111,7 @@ void ResizeWithinAvailableArea(QWidget& window, const QSize& size)
         return;
     const QMargins frame = FrameMargins(window);
     const QRect area = screen->availableGeometry();
-    const QSize fitted = size.boundedTo(area.size().shrunkBy(frame)).expandedTo(window.minimumSize());
+    const QSize fitted = SizeWithinAvailableArea(window, size);
     if (fitted == window.size())
         return;
     // The frame's place, kept inside the area. Before the window is on the screen its position
