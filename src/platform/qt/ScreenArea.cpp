@@ -42,6 +42,11 @@ bool CompositorPlacesWindows()
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
+// What a compositor may take of an output beside what it tells the program: a panel or a dock
+// and a title bar of its own drawing (weston's panel and Qt's frame take 65 pixels of height,
+// KWin's title bar 37, a Plasma panel and title bar about 80).
+constexpr QSize kCompositorReserve(64, 96);
+
 // Fits the window when it opens: when it first shows, and once more when its window manager
 // first announces a frame for it, as a manager frames a window only once it is on the screen.
 // After that the window's size and place are the user's and the manager's: some managers
@@ -71,13 +76,18 @@ public:
 private:
     // Where the compositor places windows, a window larger than the output cannot be fitted
     // by the program: it opens maximised, and the compositor fits it to what is free of the
-    // output. Its size fitted to the output is the size it has when it is restored.
+    // output. Restored, it takes the size fitted to the output less what the compositor may
+    // keep for itself, so that it is on the output then too.
     void Open()
     {
         const bool fits = SizeWithinAvailableArea(m_window, m_window.size()) == m_window.size();
-        Fit();
-        if (!fits && CompositorPlacesWindows())
-            m_window.setWindowState(m_window.windowState() | Qt::WindowMaximized);
+        if (fits || !CompositorPlacesWindows()) {
+            Fit();
+            return;
+        }
+        const QSize output = m_window.screen()->availableGeometry().size();
+        ResizeWithinAvailableArea(m_window, m_window.size().boundedTo(output - kCompositorReserve));
+        m_window.setWindowState(m_window.windowState() | Qt::WindowMaximized);
     }
 
     // The window is on the screen before its frame is known, so with its frame it may fill or

@@ -73,6 +73,55 @@ std::ostream& operator<<(std::ostream& os, const QSize& s)
     return os << s.width() << "x" << s.height();
 }
 
+// Until weston shows this process's window at the size the program has drawn it: the views of
+// the scene then, and the window's among them.
+struct sShown {
+    std::vector<sWestonView> views;
+    std::optional<sWestonView> window;
+};
+sShown WaitUntilShown(QWidget& dlg)
+{
+    const std::string mine = "PID " + std::to_string(getpid()) + ",";
+    sShown shown;
+    QTest::qWaitFor(
+        [&] {
+            shown.views = WestonViews().value_or(std::vector<sWestonView>{});
+            shown.window.reset();
+            for (const sWestonView& v : shown.views)
+                if (Contains(v.about, "top-level window") && Contains(v.about, mine))
+                    shown.window = v;
+            return shown.window && dlg.isVisible() && shown.window->place.size() == dlg.frameGeometry().size();
+        },
+        60000);
+    return shown;
+}
+
+// The window, frame included, wholly on the output and clear of the panel, its status line too.
+void ExpectOnTheOutput(const sShown& shown, const QWidget& dlg)
+{
+    const QRect output(0, 0, WestonDesktop::s_output->width, WestonDesktop::s_output->height);
+    ASSERT_TRUE(shown.window) << "program " << dlg.frameGeometry();
+    ASSERT_EQ(shown.window->place.size(), dlg.frameGeometry().size()) << shown.window->place;
+    EXPECT_TRUE(output.contains(shown.window->place)) << shown.window->place;
+    for (const sWestonView& v : shown.views) {
+        if (Contains(v.about, "panel for output")) {
+            EXPECT_FALSE(v.place.intersects(shown.window->place)) << "panel " << v.place << ", window " << shown.window->place;
+        }
+    }
+    for (int id : {1092, 1093, 1094}) {
+        const QWidget* field = static_cast<const CVelquinDlg&>(dlg).DlgItem(id);
+        EXPECT_TRUE(field->isVisible()) << id;
+        EXPECT_TRUE(dlg.rect().contains(QRect(field->mapTo(&dlg, QPoint(0, 0)), field->size()))) << id;
+    }
+}
+
+bool ReadyToShow()
+{
+    if (!WestonDesktop::s_output || !WestonDesktop::s_wayland.toolsPresent || !WestonDesktop::s_wayland.app)
+        return false;
+    return true;
+}
+
 // The window, with the frame Qt draws around it on weston, opens wholly on the output and
 // clear of the panel: on a small output weston fits it, on a large one it keeps its size.
 TEST(WaylandWindow, TheWholeWindowOpensOnTheOutputBesideThePanel)
@@ -80,43 +129,47 @@ TEST(WaylandWindow, TheWholeWindowOpensOnTheOutputBesideThePanel)
     ASSERT_NE(WestonDesktop::s_output, nullptr) << "no output named " << std::getenv("VELQUIN_TEST_VARIANT");
     if (!WestonDesktop::s_wayland.toolsPresent)
         GTEST_SKIP() << "weston or Qt's Wayland plugin is not installed";
-    ASSERT_TRUE(WestonDesktop::s_wayland.app) << "weston did not start";
-    const QRect output(0, 0, WestonDesktop::s_output->width, WestonDesktop::s_output->height);
+    ASSERT_TRUE(ReadyToShow()) << "weston did not start";
 
     WindowHarness h({}, false);
     const QSize templateSize = h.dlg->size();
     h.dlg->show();
-    // Until weston shows this process's window at the size the program has drawn it.
-    const std::string mine = "PID " + std::to_string(getpid()) + ",";
-    std::vector<sWestonView> views;
-    std::optional<sWestonView> window;
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            views = WestonViews().value_or(std::vector<sWestonView>{});
-            window.reset();
-            for (const sWestonView& v : views)
-                if (Contains(v.about, "top-level window") && Contains(v.about, mine))
-                    window = v;
-            return window && h.dlg->isVisible() && window->place.size() == h.dlg->frameGeometry().size();
-        },
-        60000))
-        << "shown " << (window ? window->place : QRect()) << ", program " << h.dlg->frameGeometry();
-
-    EXPECT_TRUE(output.contains(window->place)) << window->place;
-    for (const sWestonView& v : views) {
-        if (Contains(v.about, "panel for output")) {
-            EXPECT_FALSE(v.place.intersects(window->place)) << "panel " << v.place << ", window " << window->place;
-        }
-    }
+    const sShown shown = WaitUntilShown(*h.dlg);
+    ExpectOnTheOutput(shown, *h.dlg);
     if (WestonDesktop::s_output->roomy) {
         EXPECT_EQ(h.dlg->size(), templateSize);
     }
-    for (int id : {1092, 1093, 1094}) {
-        QWidget* field = h.dlg->DlgItem(id);
-        EXPECT_TRUE(field->isVisible()) << id;
-        EXPECT_TRUE(h.dlg->rect().contains(QRect(field->mapTo(h.dlg.get(), QPoint(0, 0)), field->size()))) << id;
+    const QImage screen = WestonScreenshot();
+    EXPECT_EQ(screen.size(), QSize(WestonDesktop::s_output->width, WestonDesktop::s_output->height));
+    SaveScreenshot(screen, QStringLiteral("wayland_%1_opened").arg(QLatin1String(WestonDesktop::s_output->name)));
+}
+
+// Maximised and restored, the window comes back wholly on the output: where it opened
+// maximised, at a size that leaves the compositor room for its panel and frame.
+TEST(WaylandWindow, MaximisedAndRestoredTheWindowIsOnTheOutput)
+{
+    ASSERT_NE(WestonDesktop::s_output, nullptr) << "no output named " << std::getenv("VELQUIN_TEST_VARIANT");
+    if (!WestonDesktop::s_wayland.toolsPresent)
+        GTEST_SKIP() << "weston or Qt's Wayland plugin is not installed";
+    ASSERT_TRUE(ReadyToShow()) << "weston did not start";
+
+    WindowHarness h({}, false);
+    h.dlg->show();
+    const sShown opened = WaitUntilShown(*h.dlg);
+    ASSERT_TRUE(opened.window);
+    if (!h.dlg->isMaximized()) {
+        // Maximised once the compositor has given the window its maximised size.
+        const QSize normal = h.dlg->frameGeometry().size();
+        h.dlg->showMaximized();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return h.dlg->frameGeometry().size() != normal; }, 60000));
+        ASSERT_TRUE(WaitUntilShown(*h.dlg).window);
     }
-    const QImage shown = WestonScreenshot();
-    EXPECT_EQ(shown.size(), output.size());
-    SaveScreenshot(shown, QStringLiteral("wayland_%1_opened").arg(QLatin1String(WestonDesktop::s_output->name)));
+    const QSize maximised = h.dlg->frameGeometry().size();
+    h.dlg->showNormal();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.dlg->isMaximized() && h.dlg->frameGeometry().size() != maximised; },
+                                60000))
+        << h.dlg->frameGeometry();
+    ExpectOnTheOutput(WaitUntilShown(*h.dlg), *h.dlg);
+    SaveScreenshot(WestonScreenshot(),
+                   QStringLiteral("wayland_%1_restored").arg(QLatin1String(WestonDesktop::s_output->name)));
 }
