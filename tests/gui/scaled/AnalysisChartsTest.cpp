@@ -31,14 +31,7 @@ TEST(LinesAtScales, AnalysisChartsGridAxesAndLegendSwatches)
             const QImage image = GrabAtScale(*c.chart, scale);
             ASSERT_FALSE(image.isNull());
             const sChartLines lines = ChartLines(image, *c.chart, QPoint(), scale);
-            const int w = scale.lineWidth;
-            EXPECT_EQ(lines.grid, std::vector<int>(c.gridLines, w));
-            EXPECT_EQ(lines.valueAxis, std::vector<int>{w});
-            EXPECT_EQ(lines.ticks, std::vector<int>(lines.ticks.size(), w));
-            EXPECT_GE(lines.ticks.size(), 2u);
-            EXPECT_EQ(lines.categoryAxis, std::vector<int>{w});
-            EXPECT_EQ(lines.swatch, (std::vector<int>{w, w}));
-            EXPECT_EQ(lines.swatchToSides, std::make_pair(0, 0));
+            ExpectChartLinesOfOneWidth(lines, c.gridLines, scale.lineWidth);
             if (!c.dotted) {
                 EXPECT_EQ(lines.axisToGrid, 0);
             }

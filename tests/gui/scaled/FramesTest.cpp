@@ -155,13 +155,7 @@ TEST(FramesAtScales, MainWindowBoxGraphsAndChart)
             EXPECT_EQ(lines.zeroToFrame, std::make_pair(0, 0));
         }
         const sChartLines lines = ChartLines(image, *chart, chart->mapTo(h.dlg.get(), QPoint(0, 0)), scale);
-        EXPECT_EQ(lines.grid, std::vector<int>(5, w));
-        EXPECT_EQ(lines.valueAxis, std::vector<int>{w});
-        EXPECT_EQ(lines.ticks, std::vector<int>(lines.ticks.size(), w));
-        EXPECT_GE(lines.ticks.size(), 2u);
-        EXPECT_EQ(lines.categoryAxis, std::vector<int>{w});
-        EXPECT_EQ(lines.swatch, (std::vector<int>{w, w}));
-        EXPECT_EQ(lines.swatchToSides, std::make_pair(0, 0));
+        ExpectChartLinesOfOneWidth(lines, 5, w);
         EXPECT_EQ(lines.axisToGrid, 0);
         if (Shown(scale)) {
             EXPECT_TRUE(SaveScreenshot(image, QStringLiteral("scaled_mainwindow_review_") + scale.percent));

@@ -1,6 +1,8 @@
 #pragma once
 // The lines of a graph and of a chart in an image taken at a scale, found from their layout.
 
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -101,4 +103,17 @@ inline sChartLines ChartLines(const QImage& image, const CMschart& chart, QPoint
             lines.axisToGrid = GapBetween(axis.back(), line.front());
     }
     return lines;
+}
+
+// Every line of a chart one width w: gridLines grid lines, the axes, their ticks (two at least)
+// and the first legend swatch's sides, which touch its colour.
+inline void ExpectChartLinesOfOneWidth(const sChartLines& lines, int gridLines, int w)
+{
+    EXPECT_EQ(lines.grid, std::vector<int>(static_cast<std::size_t>(gridLines), w));
+    EXPECT_EQ(lines.valueAxis, std::vector<int>{w});
+    EXPECT_EQ(lines.ticks, std::vector<int>(lines.ticks.size(), w));
+    EXPECT_GE(lines.ticks.size(), 2u);
+    EXPECT_EQ(lines.categoryAxis, std::vector<int>{w});
+    EXPECT_EQ(lines.swatch, (std::vector<int>{w, w}));
+    EXPECT_EQ(lines.swatchToSides, std::make_pair(0, 0));
 }
