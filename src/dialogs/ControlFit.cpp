@@ -32,9 +32,9 @@ int TextWidth(const QWidget& control, const QString& text)
     return static_cast<int>(std::ceil(QFontMetricsF(control.font()).horizontalAdvance(text)));
 }
 
-// What a one-line edit needs across for the text: its style's frame and padding around the
-// contents (as the style lays them out), the text margins, Qt's own margins and the cursor.
-int LineEditFitWidth(const QLineEdit& edit, const QString& text)
+// Where the style lays out a one-line edit's contents, inside its frame and padding, as the
+// edit itself asks its style.
+QRect LineEditContents(const QLineEdit& edit)
 {
     QStyleOptionFrame option;
     option.initFrom(&edit);
@@ -43,7 +43,14 @@ int LineEditFitWidth(const QLineEdit& edit, const QString& text)
     option.state |= QStyle::State_Sunken;
     if (edit.isReadOnly())
         option.state |= QStyle::State_ReadOnly;
-    const QRect contents = edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit);
+    return edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit);
+}
+
+// What a one-line edit needs across for the text: its style's frame and padding around the
+// contents, the text margins, Qt's own margins and the cursor.
+int LineEditFitWidth(const QLineEdit& edit, const QString& text)
+{
+    const QRect contents = LineEditContents(edit);
     const QMargins margins = edit.textMargins();
     return edit.width() - contents.width() + margins.left() + margins.right() + 2 * kEditTextMargin +
            TextWidth(edit, text) + kEditCursorWidth;
@@ -98,29 +105,19 @@ int SpinBoxFitWidth(const QAbstractSpinBox& box)
     return wide.width() - field.width() + inside;
 }
 
-// A check box or radio button: what its style leaves of its width for the caption (after
-// the indicator and the gap, as the style places them), and the caption.
-QSize IndicatorFitSize(const QAbstractButton& button, bool radio)
+// A button of one caption line: what its style leaves of its width for the caption (the
+// contents element: after a check box's or radio button's indicator and gap, inside a push
+// button's frame), the caption laid out as the style draws it, bearings included, and for a
+// push button the style's button margin.
+QSize ButtonFitSize(const QAbstractButton& button, QStyle::SubElement contentsElement)
 {
     QStyleOptionButton option;
     option.initFrom(&button);
     option.text = button.text();
-    const QRect contents = button.style()->subElementRect(
-        radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &option, &button);
-    // The caption laid out as the style draws it, bearings included.
-    const int text = button.fontMetrics().size(Qt::TextShowMnemonic, button.text()).width();
-    return {button.width() - contents.width() + text, button.height()};
-}
-
-// A one-line push button: its caption within what the style leaves inside its frame, with
-// the style's button margin.
-QSize PushButtonFitSize(const QPushButton& button)
-{
-    QStyleOptionButton option;
-    option.initFrom(&button);
-    option.text = button.text();
-    const QRect contents = button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button);
-    const int margin = button.style()->pixelMetric(QStyle::PM_ButtonMargin, &option, &button);
+    const QRect contents = button.style()->subElementRect(contentsElement, &option, &button);
+    const int margin = contentsElement == QStyle::SE_PushButtonContents
+        ? button.style()->pixelMetric(QStyle::PM_ButtonMargin, &option, &button)
+        : 0;
     const int text = button.fontMetrics().size(Qt::TextShowMnemonic, button.text()).width();
     return {button.width() - contents.width() + text + margin, button.height()};
 }
@@ -179,11 +176,11 @@ QSize TextFitSize(const QWidget& control)
     if (auto* edit = qobject_cast<const QLineEdit*>(&control))
         return {LineEditFitWidth(*edit, edit->text()), edit->height()};
     if (auto* box = qobject_cast<const QCheckBox*>(&control))
-        return IndicatorFitSize(*box, false);
+        return ButtonFitSize(*box, QStyle::SE_CheckBoxContents);
     if (auto* button = qobject_cast<const QPushButton*>(&control); button && !qobject_cast<const CMultiLineButton*>(button))
-        return PushButtonFitSize(*button);
+        return ButtonFitSize(*button, QStyle::SE_PushButtonContents);
     if (auto* radio = qobject_cast<const QRadioButton*>(&control))
-        return IndicatorFitSize(*radio, true);
+        return ButtonFitSize(*radio, QStyle::SE_RadioButtonContents);
     // A picker is one text line high in every template: only its width can fall short.
     if (auto* box = qobject_cast<const QAbstractSpinBox*>(&control))
         return {SpinBoxFitWidth(*box), control.height()};
@@ -229,11 +226,8 @@ QWidget* FitToText(QWidget* control)
 void FitTextLine(QLineEdit* edit)
 {
     edit->ensurePolished();
-    QStyleOptionFrame option;
-    option.initFrom(edit);
-    option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
     const QMargins margins = edit->textMargins();
-    const QRect line = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit).marginsRemoved(margins);
+    const QRect line = LineEditContents(*edit).marginsRemoved(margins);
     const int missing = edit->fontMetrics().height() - line.height();
     if (missing <= 0)
         return;
