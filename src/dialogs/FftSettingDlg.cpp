@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "platform/qt/DialogStyle.h"
+#include "dialogs/DialogControls.h"
 
 CFftSettingDlg::CFftSettingDlg(IFftSettings* settings, QWidget* parent)
     : CKeyRuleDialog(FftSettingTemplate(), parent), m_pSettings(settings)

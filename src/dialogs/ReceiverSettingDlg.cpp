@@ -12,6 +12,7 @@
 #include "app/MessageTables.h"
 #include "dialogs/ControlFit.h"
 #include "dialogs/DialogFrame.h"
+#include "dialogs/DialogControls.h"
 #include "platform/qt/DialogStyle.h"
 #include "platform/qt/QtPrompter.h"
 #include "receiver/CommandWait.h"

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "dialogs/ControlFit.h"
+#include "dialogs/DialogControls.h"
 #include "platform/qt/DialogStyle.h"
 #include "platform/qt/DialogUnits.h"
 #include "platform/qt/MultiLineButton.h"

@@ -11,7 +11,7 @@
 
 #include "display/ChartText.h"
 #include "display/ChartValueLabels.h"
-#include "platform/qt/DevicePixelLines.h"
+#include "display/DevicePixelLines.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // fill, grid, tick values, axis labels, zero line, cursor, frame, trace, title, selection.
 #include "display/Graph.h"
 #include "display/GraphPainting.h"
-#include "platform/qt/DevicePixelLines.h"
+#include "display/DevicePixelLines.h"
 
 #include <QPainter>
 #include <QPolygon>

@@ -10,7 +10,7 @@
 #include <QPen>
 #include <QString>
 
-#include "platform/qt/DevicePixelLines.h"
+#include "display/DevicePixelLines.h"
 
 class QPainter;
 

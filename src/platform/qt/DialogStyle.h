@@ -1,35 +1,9 @@
 #pragma once
-// Controls of the windows drawn with the measures of Windows dialogs: check boxes and
-// radio buttons with a 13-pixel box and 3 pixels before their text, so the captions fit the
-// template's narrow places; group boxes whose frame runs through the middle of their title;
-// and multi-line edits in a plain box. Frames are drawn in whole device pixels, so they are
-// whole and of one width at any scale.
-
-#include <QGroupBox>
-#include <QPlainTextEdit>
+// Check boxes and radio buttons drawn with the measures of Windows dialogs: a 13-pixel box
+// and 3 pixels before their text, so the captions fit the template's narrow places.
 
 class QStyle;
 
 // The style to give check boxes and radio buttons of a dialog template (one for the whole
 // program, owned by the application).
 QStyle* DialogControlStyle();
-
-class CGroupBox : public QGroupBox {
-    Q_OBJECT
-public:
-    explicit CGroupBox(const QString& title, QWidget* parent = nullptr);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-};
-
-// A multi-line edit in a plain one-pixel box. Qt's own box lands half a device pixel off at
-// a fractional scale, where the text area beside it covers it.
-class CBoxedTextEdit : public QPlainTextEdit {
-    Q_OBJECT
-public:
-    explicit CBoxedTextEdit(const QString& text, QWidget* parent = nullptr);
-
-protected:
-    bool event(QEvent* event) override;
-};

@@ -1,6 +1,6 @@
 #include "platform/qt/ScreenArea.h"
 
-#include "platform/qt/FrameExtents.h"
+#include "platform/qt/X11WindowManager.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -83,7 +83,7 @@ sShown WaitUntilShown(QWidget& dlg)
 {
     const std::string mine = "PID " + std::to_string(getpid()) + ",";
     sShown shown;
-    QTest::qWaitFor(
+    const bool inTime = QTest::qWaitFor(
         [&] {
             shown.views = WestonViews().value_or(std::vector<sWestonView>{});
             shown.window.reset();
@@ -93,6 +93,7 @@ sShown WaitUntilShown(QWidget& dlg)
             return shown.window && dlg.isVisible() && shown.window->place.size() == dlg.frameGeometry().size();
         },
         60000);
+    EXPECT_TRUE(inTime) << "weston did not show the window at its drawn size";
     return shown;
 }
 

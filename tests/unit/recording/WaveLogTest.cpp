@@ -273,9 +273,11 @@ TEST(WaveLog, TakenAutomaticNamesGiveWayToTheNextFreeStem)
         const auto s = Second(3.0f, 4.0f);
         ASSERT_EQ(log.Append(s.data(), 2, 128), 1);
         ASSERT_EQ(log.Close(), 1);
-        for (const std::string& name : c.taken)
-            if (name.back() != '/')
+        for (const std::string& name : c.taken) {
+            if (name.back() != '/') {
                 EXPECT_EQ(ReadWholeFile(dir.file(name)), "left over " + name);
+            }
+        }
         EXPECT_EQ(log.GetEdfFileName(), c.stem + ".edf");
         EXPECT_EQ(ReadWholeFile(dir.file(c.stem + ".edf")).size(), 768u + 512u);
         // The name keeps the start: so does the header.

@@ -1,9 +1,12 @@
 #pragma once
-// The frame a window manager puts around a top-level window on X, as it announces it on the
-// window (_NET_FRAME_EXTENTS). Qt works the frame out from the window's parents, which can be
-// wrong while the manager is still building its frame and stay wrong afterwards; the
-// announced extents are what the manager itself says. Also the maximised state the manager
-// holds the window in, which Qt knows only when it is maximised both ways.
+// What a window manager on X says and is asked about a top-level window: the frame it puts
+// around the window, and the maximised state it holds the window in.
+//
+// The frame is read as the manager announces it on the window (_NET_FRAME_EXTENTS). Qt works
+// the frame out from the window's parents, which can be wrong while the manager is still
+// building its frame and stay wrong afterwards; the announced extents are what the manager
+// itself says. The maximised state is read from _NET_WM_STATE: Qt knows it only when the
+// window is maximised both ways.
 
 #include <QAbstractNativeEventFilter>
 #include <QMargins>

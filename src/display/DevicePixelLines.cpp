@@ -1,4 +1,4 @@
-#include "platform/qt/DevicePixelLines.h"
+#include "display/DevicePixelLines.h"
 
 #include <QPainter>
 #include <QTransform>

@@ -1,4 +1,4 @@
-#include "platform/qt/FrameExtents.h"
+#include "platform/qt/X11WindowManager.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
