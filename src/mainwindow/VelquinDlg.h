@@ -124,7 +124,9 @@ public:
     // Measurement.
     void StartMeasurement();
     int StopMeasurement();
-    void CloseMeasurement();
+    // Closes the port and the recording files, goes idle, and shows one box for what went
+    // wrong, error (when not negative) among it; see VelquinDlgMeasure.cpp.
+    void CloseMeasurement(int error = -1);
     void RequestCardInfo();
 
     // Time range and zoom.

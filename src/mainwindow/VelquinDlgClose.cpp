@@ -18,8 +18,12 @@ void CVelquinDlg::closeEvent(QCloseEvent* event)
         StopMeasurement();
         CloseMeasurement();
     }
-    // After Stop, or after a close that failed, the recording files may still be open.
-    m_waveLog.Close();
+    // After Stop, or after a close that failed, the recording files may still be open, or
+    // held because they could not be put back: this is their last chance.
+    if (m_waveLog.Close() != 1) {
+        ShowError(13);
+        m_waveLog.Close();
+    }
     ReleaseResources();
     SaveSavedFileSettings();
     event->accept();

@@ -35,8 +35,7 @@ void CVelquinDlg::OnMeasurementStarted()
 {
     if (m_waveLog.Open() != 1) {
         StopMeasurement();
-        CloseMeasurement();
-        ShowError(12);
+        CloseMeasurement(12);
         return;
     }
     m_filePositions.clear();
@@ -60,8 +59,7 @@ bool CVelquinDlg::DateRecording()
         return true;
     if (m_waveLog.Open(earlier) != 1) {
         StopMeasurement();
-        CloseMeasurement();
-        ShowError(12);
+        CloseMeasurement(12);
         return false;
     }
     m_waveLog.SetRecorderName(m_pWaveIo->GetReceiverName().c_str());
@@ -81,8 +79,7 @@ bool CVelquinDlg::TakeNotifiedFrame()
     if (m_pWaveIo->TakeFrame(m_frame) == 1)
         return true;
     StopMeasurement();
-    CloseMeasurement();
-    ShowError(10);
+    CloseMeasurement(10);
     return false;
 }
 
@@ -131,8 +128,7 @@ bool CVelquinDlg::StoreBlock(const std::vector<float>& block, int channels, int 
     const std::uint64_t csvBefore = m_waveLog.GetCsvLength();
     if (m_waveLog.Append(block.data(), static_cast<unsigned>(channels), n) != 1) {
         StopMeasurement();
-        CloseMeasurement();
-        ShowError(13);
+        CloseMeasurement(13);
         return false;
     }
     sDataFilePosition entry;
@@ -219,7 +215,6 @@ void CVelquinDlg::RewriteLateBlock()
     if (m_waveLog.AppendAt(block.data(), static_cast<unsigned>(channels), n, static_cast<std::uint64_t>(edfOffset),
                            static_cast<std::uint64_t>(csvOffset)) != 1) {
         StopMeasurement();
-        CloseMeasurement();
-        ShowError(13);
+        CloseMeasurement(13);
     }
 }

@@ -159,12 +159,23 @@ void CVelquinDlg::SendCommand8()
 
 // Port and files are both closed, whatever the other reports: each is released even when
 // its close fails, so the window goes back to idle and can start again (with another
-// folder, say) after the error.
-void CVelquinDlg::CloseMeasurement()
+// folder, say) after the error. Error 11 tells that the port could not be closed; the
+// caller's error follows; a recording file that could not be brought to the disk, closed or
+// put back shows error 13, once: not again where the caller's error is already about the
+// files (12, 13). A file that could not be put back is tried once more when the user has
+// closed the box, so that one who made room meanwhile keeps the recording.
+void CVelquinDlg::CloseMeasurement(int error)
 {
     const bool linkClosed = m_pWaveIo->Disconnect() == 1;
     const bool filesClosed = m_waveLog.Close() == 1;
     SetMode(kModeIdle);
-    if (!linkClosed || !filesClosed)
+    if (!linkClosed)
         ShowError(11);
+    if (error >= 0)
+        ShowError(error);
+    if (filesClosed)
+        return;
+    if (error != 12 && error != 13)
+        ShowError(13);
+    m_waveLog.Close();
 }

@@ -7,7 +7,6 @@
 #include "app/MessageTables.h"
 #include "mainwindow/VelquinDlg.h"
 #include "platform/qt/ScrollInfo.h"
-#include "recording/RecordingPath.h"
 #include "resources/MainWindowTexts.h"
 
 namespace {
@@ -221,20 +220,25 @@ int CVelquinDlg::ConfirmOverwrite()
 {
     if (m_waveLog.GetNamingMode() == kNamingAutomatic)
         return IDYES;
-    // Only the files the user agreed to replace may go when the recording starts.
-    const std::string folder = m_waveLog.GetFolder();
+    // Only the files the user agreed to replace may go when the recording starts: each as it
+    // stood when the question was asked, so that a file put under the name while the
+    // question is open is not the one removed.
     const int types = m_waveLog.GetFileTypes();
-    int replace = 0;
-    if ((types & kTypeEdf) && RecordingFileExists(folder, m_waveLog.GetEdfFileName())) {
-        if (Prompt(Text(kTextConfirmOverwriteEdf), ePromptButtons::YesNo, ePromptIcon::Question) == IDNO)
+    const struct {
+        int type;
+        const char* question;
+    } names[] = {{kTypeEdf, kTextConfirmOverwriteEdf}, {kTypeCsv, kTextConfirmOverwriteCsv}};
+    std::optional<sFileIdentity> agreed[2];
+    for (std::size_t i = 0; i < 2; ++i) {
+        if (!(types & names[i].type))
+            continue;
+        std::optional<sFileIdentity> there = m_waveLog.UserFileAt(names[i].type);
+        if (!there)
+            continue;
+        if (Prompt(Text(names[i].question), ePromptButtons::YesNo, ePromptIcon::Question) == IDNO)
             return IDNO;
-        replace |= kTypeEdf;
+        agreed[i] = there;
     }
-    if ((types & kTypeCsv) && RecordingFileExists(folder, m_waveLog.GetCsvFileName())) {
-        if (Prompt(Text(kTextConfirmOverwriteCsv), ePromptButtons::YesNo, ePromptIcon::Question) == IDNO)
-            return IDNO;
-        replace |= kTypeCsv;
-    }
-    m_waveLog.PermitReplacing(replace);
+    m_waveLog.PermitReplacing(agreed[0], agreed[1]);
     return IDYES;
 }

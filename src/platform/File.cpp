@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -148,53 +149,63 @@ std::size_t CFile::Read(void* data, std::size_t count)
     return done;
 }
 
+void CFile::Sync()
+{
+    if (::fdatasync(m_fd) != 0)
+        Throw("cannot bring to the disk");
+}
+
 bool CFile::IsAtPath() const
 {
-    struct stat own {}, named {};
+    struct stat own {};
     if (m_fd < 0 || ::fstat(m_fd, &own) != 0)
         return false;
     // A path that cannot be looked at (a folder without search permission) tells nothing,
     // so only a path that names nothing or another file counts as taken away.
-    if (::stat(m_path.c_str(), &named) != 0)
+    const std::optional<sFileIdentity> named = FileIdentityAt(m_path);
+    if (!named)
         return errno != ENOENT && errno != ENOTDIR;
-    return own.st_dev == named.st_dev && own.st_ino == named.st_ino;
+    return named->device == own.st_dev && named->inode == own.st_ino;
 }
 
-void CFile::RestoreAtPath()
+std::optional<sFileIdentity> FileIdentityAt(const std::string& path)
 {
-    const int fd = ::open(m_path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    return sFileIdentity{static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
+                         static_cast<long long>(st.st_ctim.tv_sec), st.st_ctim.tv_nsec};
+}
+
+bool SyncFolder(const std::string& folder)
+{
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        Throw("cannot make again");
-    // The copy reads by offset, so the position in the open file stays where it was.
-    char buffer[1 << 16];
-    std::uint64_t offset = 0;
-    for (;;) {
-        const ssize_t got = ::pread(m_fd, buffer, sizeof buffer, static_cast<off_t>(offset));
-        if (got < 0 && errno == EINTR)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    const int cause = errno;
+    ::close(fd);
+    errno = cause;
+    return synced;
+}
+
+bool MakeFolders(const std::string& folder)
+{
+    std::error_code ec;
+    const std::filesystem::path path = std::filesystem::absolute(folder.empty() ? "." : folder, ec);
+    if (ec)
+        return false;
+    if (std::filesystem::is_directory(path, ec))
+        return true;
+    // Made from the top down, each new folder's entry brought to the disk in its parent.
+    std::filesystem::path made;
+    for (const auto& part : path) {
+        made /= part;
+        if (std::filesystem::is_directory(made, ec))
             continue;
-        bool written = got >= 0;
-        for (ssize_t done = 0; written && done < got;) {
-            const ssize_t n = ::pwrite(fd, buffer + done, static_cast<std::size_t>(got - done),
-                                       static_cast<off_t>(offset) + done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n == 0)
-                errno = ENOSPC;
-            written = n > 0;
-            done += written ? n : 0;
-        }
-        if (!written) {
-            const int cause = errno;
-            ::close(fd);
-            ::unlink(m_path.c_str());
-            throw CFileException(cause, m_path, "cannot copy back into");
-        }
-        if (got == 0)
-            break;
-        offset += static_cast<std::uint64_t>(got);
+        if (!std::filesystem::create_directory(made, ec) && !std::filesystem::is_directory(made, ec))
+            return false;
+        SyncFolder(made.parent_path().string());
     }
-    const off_t position = ::lseek(m_fd, 0, SEEK_CUR);
-    ::lseek(fd, position < 0 ? 0 : position, SEEK_SET);
-    ::close(m_fd);
-    m_fd = fd;
+    return std::filesystem::is_directory(path, ec);
 }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -18,6 +19,29 @@ private:
     int m_cause;
     std::string m_path;
 };
+
+// What stands at a path, told apart from anything that takes its place later: the file
+// system's device and file number, and the time of its last change, since a file number
+// is given again to a file made after one was removed. Links are not followed: a link
+// under the name is a thing of its own.
+struct sFileIdentity {
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    long long changedSeconds = 0;
+    long changedNanoseconds = 0;
+    bool operator==(const sFileIdentity&) const = default;
+};
+// Nothing when nothing can be looked at under the path; errno then tells why (ENOENT or
+// ENOTDIR where the path names nothing).
+std::optional<sFileIdentity> FileIdentityAt(const std::string& path);
+
+// Makes the folder with its parents, and brings the entries of the folders it made to the
+// disk, so that a power cut cannot take them again. False when the folder is not there
+// afterwards.
+bool MakeFolders(const std::string& folder);
+// Brings a folder's entries (files made, removed or renamed in it) to the disk; false on
+// failure, with errno set.
+bool SyncFolder(const std::string& folder);
 
 class CFile {
 public:
@@ -66,18 +90,18 @@ public:
     void Write(const void* data, std::size_t count);
     // Reads up to count bytes; returns how many were read (less only at the end of the file).
     std::size_t Read(void* data, std::size_t count);
+    // Brings everything written to the file (and its length) to the disk, or throws.
+    void Sync();
+    // The open descriptor, -1 when closed. Whoever uses it must be done before the file is
+    // closed.
+    int GetHandle() const { return m_fd; }
 
     const std::string& GetFilePath() const { return m_path; }
 
     // Whether the file's path still names this open file: false once the file (or its
-    // folder) was removed, moved away or replaced by another file; true where the path
+    // folder) was removed, moved away or replaced by something else; true where the path
     // cannot be looked at.
     bool IsAtPath() const;
-    // Puts the content back at the path after the file was taken from there: a new file is
-    // made at the path (made new, so nothing that took the name meanwhile is written into),
-    // everything the open file holds is copied into it, and the file goes on as that new
-    // file. The folder must exist. Throws CFileException, leaving the open file as it was.
-    void RestoreAtPath();
 
 protected:
     [[noreturn]] void Throw(const char* what) const;

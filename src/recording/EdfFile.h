@@ -31,6 +31,18 @@ public:
     // it held and the CFileException is thrown on.
     virtual void WriteRecord(const float* samples, unsigned signalCount, int samplesPerRecord);
 
+    // Writes count records (each samplesPerRecord values of each signal, EEG first) after the
+    // whole records already in the file, over any partial tail, and returns how many whole
+    // records the file holds then. A new file first gets a header that counts no record.
+    // The header is not rewritten: HeaderFor gives the header that counts them, to be written
+    // once the records have reached the disk. If the records cannot all be written the file
+    // is cut back to the records it held and the CFileException is thrown on.
+    std::uint64_t AppendRecords(const float* records, std::uint64_t count, unsigned signalCount,
+                                int samplesPerRecord);
+    // The header of this file for recordCount records: the one the file was made with (its
+    // start date and time kept), counting them.
+    std::array<char, kEdfHeaderBytes> HeaderFor(std::uint64_t recordCount, int samplesPerRecord);
+
     // Writes one record over the record that starts at position; the header is not touched.
     // A position inside the header, off a record boundary or past the data is refused
     // with a CFileException (cause EINVAL).
@@ -69,6 +81,9 @@ private:
     void FillHeader(Header& image, std::uint64_t recordCount, int samplesPerRecord) const;
 
     Header m_header{};
+    // The header as this program writes it (empty until the first write): its start date and
+    // time are read once and kept.
+    Header m_written{};
     std::string m_deviceName;
     WallClock m_clock;
 };

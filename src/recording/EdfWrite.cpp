@@ -52,16 +52,27 @@ std::vector<unsigned char> EncodeRecord(const float* samples, unsigned signalCou
 
 void CEdfFile::WriteRecord(const float* samples, unsigned signalCount, int samplesPerRecord)
 {
-    const std::uint64_t recordBytes = RecordBytes(GetFilePath(), signalCount, samplesPerRecord);
-    const std::vector<unsigned char> record = EncodeRecord(samples, signalCount, samplesPerRecord);
+    const std::uint64_t count = AppendRecords(samples, 1, signalCount, samplesPerRecord);
+    const Header image = HeaderFor(count, samplesPerRecord);
+    try {
+        SeekToBegin();
+        Write(image.data(), image.size());
+    } catch (const CFileException&) {
+        // The file goes back to the records its old header counts.
+        TrySetLength(kEdfHeaderBytes + (count - 1) * RecordBytes(GetFilePath(), signalCount, samplesPerRecord));
+        throw;
+    }
+}
 
+std::uint64_t CEdfFile::AppendRecords(const float* records, std::uint64_t count, unsigned signalCount,
+                                      int samplesPerRecord)
+{
+    const std::uint64_t recordBytes = RecordBytes(GetFilePath(), signalCount, samplesPerRecord);
     const std::uint64_t length = GetLength();
-    Header image{};
-    std::uint64_t existing = 0;
     if (length < kEdfHeaderBytes) {
         // A new file: first a header that counts no record, so the file is whole even if
-        // the record below cannot be written.
-        FillHeader(image, 0, samplesPerRecord);
+        // the records below cannot be written.
+        const Header image = HeaderFor(0, samplesPerRecord);
         try {
             SeekToBegin();
             Write(image.data(), image.size());
@@ -69,26 +80,41 @@ void CEdfFile::WriteRecord(const float* samples, unsigned signalCount, int sampl
             TrySetLength(length);
             throw;
         }
-    } else {
+    } else if (m_written[0] == '\0') {
+        // A file made before: its own header, start date and time included, goes on.
         SeekToBegin();
-        if (Read(image.data(), image.size()) != image.size())
+        if (Read(m_written.data(), m_written.size()) != m_written.size())
             throw CFileException(EIO, GetFilePath(), "cannot read the header of");
-        existing = (length - kEdfHeaderBytes) / recordBytes;
     }
+    const std::uint64_t existing = length < kEdfHeaderBytes ? 0 : (length - kEdfHeaderBytes) / recordBytes;
 
-    // The record goes right after the whole records, over a partial tail left by a crash;
-    // the header counts it only once it is there.
+    // The records go right after the whole records, over a partial tail left by a crash.
     const std::uint64_t dataEnd = kEdfHeaderBytes + existing * recordBytes;
+    const std::size_t valuesPerRecord = std::size_t{signalCount} * static_cast<std::size_t>(samplesPerRecord);
     try {
         Seek(static_cast<std::int64_t>(dataEnd), begin);
-        Write(record.data(), record.size());
-        FillHeader(image, existing + 1, samplesPerRecord);
-        SeekToBegin();
-        Write(image.data(), image.size());
+        std::vector<unsigned char> bytes;
+        for (std::uint64_t r = 0; r < count; ++r) {
+            const std::vector<unsigned char> record =
+                EncodeRecord(records + r * valuesPerRecord, signalCount, samplesPerRecord);
+            bytes.insert(bytes.end(), record.begin(), record.end());
+            // A long run of records goes out a megabyte at a time.
+            if (bytes.size() >= (1u << 20) || r + 1 == count) {
+                Write(bytes.data(), bytes.size());
+                bytes.clear();
+            }
+        }
     } catch (const CFileException&) {
         TrySetLength(dataEnd);
         throw;
     }
+    return existing + count;
+}
+
+std::array<char, kEdfHeaderBytes> CEdfFile::HeaderFor(std::uint64_t recordCount, int samplesPerRecord)
+{
+    FillHeader(m_written, recordCount, samplesPerRecord);
+    return m_written;
 }
 
 void CEdfFile::WriteRecordAt(const float* samples, unsigned signalCount, int samplesPerRecord,

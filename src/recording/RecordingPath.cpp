@@ -1,8 +1,9 @@
 #include "recording/RecordingPath.h"
 
+#include "platform/File.h"
+
 #include <climits>
 #include <filesystem>
-#include <sys/stat.h>
 #include <unistd.h>
 
 std::string RecordingFilePath(const std::string& folder, const std::string& fileName)
@@ -16,17 +17,7 @@ std::string RecordingFilePath(const std::string& folder, const std::string& file
 
 bool RecordingFileExists(const std::string& folder, const std::string& fileName)
 {
-    std::error_code ec;
-    return std::filesystem::exists(std::filesystem::symlink_status(RecordingFilePath(folder, fileName), ec));
-}
-
-std::optional<sFileIdentity> FileIdentityAt(const std::string& path)
-{
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0)
-        return std::nullopt;
-    return sFileIdentity{static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
-                         static_cast<long long>(st.st_ctim.tv_sec), st.st_ctim.tv_nsec};
+    return FileIdentityAt(RecordingFilePath(folder, fileName)).has_value();
 }
 
 std::string AutomaticFileStem(std::time_t t)
@@ -36,6 +27,11 @@ std::string AutomaticFileStem(std::time_t t)
     char text[32];
     const std::size_t n = std::strftime(text, sizeof text, "%Y%m%d_%H%M%S", &local);
     return std::string(text, n);
+}
+
+std::string NumberedStem(const std::string& stem, int number)
+{
+    return number <= 1 ? stem : stem + "_" + std::to_string(number);
 }
 
 namespace {

@@ -2,7 +2,6 @@
 // How the recording files are named and placed in the output folder.
 
 #include <ctime>
-#include <optional>
 #include <string>
 
 // The path of a recording file: the folder, "/", the file name (the name alone when the
@@ -15,21 +14,22 @@ std::string RecordingFilePath(const std::string& folder, const std::string& file
 // replace it.
 bool RecordingFileExists(const std::string& folder, const std::string& fileName);
 
-// What stands at a path, told apart from anything that takes its place later: the file
-// system's device and file number, and the time of its last change, since a file number
-// is given again to a file made after one was removed (links are not followed).
-struct sFileIdentity {
-    unsigned long long device = 0;
-    unsigned long long inode = 0;
-    long long changedSeconds = 0;
-    long changedNanoseconds = 0;
-    bool operator==(const sFileIdentity&) const = default;
+// Where a recording file belongs: its folder, its own name, and the stem and extension of
+// the names it takes where its own is taken.
+struct sRecordingPlace {
+    std::string folder;
+    std::string name;
+    std::string stem;
+    std::string extension;
 };
-// Nothing when nothing stands at the path.
-std::optional<sFileIdentity> FileIdentityAt(const std::string& path);
 
 // The automatic file name stem of a recording that starts at t: local time "%Y%m%d_%H%M%S".
 std::string AutomaticFileStem(std::time_t t);
+
+// The names a recording file takes where its own is taken: "<stem>_2", "<stem>_3", ... up
+// to this number. NumberedStem gives the stem alone for 1.
+inline constexpr int kLastStemNumber = 999;
+std::string NumberedStem(const std::string& stem, int number);
 
 // A name that the recording manager can place in its folder: not empty, not "." or "..",
 // without "/" or a zero byte, and not longer than the file system takes in that folder

@@ -22,8 +22,6 @@ namespace {
 
 // Files are made new and opened for reading and writing; see CWaveLog::Open.
 constexpr unsigned kCreateNew = CFile::modeCreate | CFile::modeCreateNew | CFile::modeReadWrite;
-// How far the automatic names go on: "<stem>_2" up to this number.
-constexpr int kLastStemNumber = 999;
 
 bool IsNameTaken(const CFileException& e)
 {
@@ -37,48 +35,22 @@ void RemoveOwnFile(const CFile& file)
         ::unlink(file.GetFilePath().c_str());
 }
 
-bool IsEmpty(const CFile& file)
-{
-    try {
-        return file.GetLength() == 0;
-    } catch (const CFileException&) {
-        return false;
-    }
-}
-
-// Puts an open file back at its path when it was taken from there, its folder made again
-// first. A file that cannot be put back is given up: closed and forgotten. False then.
-template <class File>
-bool KeepAtPath(std::unique_ptr<File>& file, const std::string& folder)
-{
-    if (!file || file->IsAtPath())
-        return true;
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
-    try {
-        file->RestoreAtPath();
-        return true;
-    } catch (const CFileException&) {
-        file->Abort();
-        file.reset();
-        return false;
-    }
-}
-
 }  // namespace
 
 int CWaveLog::Open(int secondsEarlier)
 {
     Close();
     ClearPending();
-    const auto replaceable = std::exchange(m_replaceable, {});
+    const sReplaceable replaceable = std::exchange(m_replaceable, {});
     // A folder that cannot be made shows up as a file that cannot be made below.
-    std::error_code ignored;
-    std::filesystem::create_directories(m_folder, ignored);
+    MakeFolders(m_folder);
 
     // One clock reading names the files and dates the EDF header, so the two always agree.
     const std::time_t now = m_clock() - std::max(secondsEarlier, 0);
     m_start = now - 1;
+    m_copy = std::make_shared<CRecordingCopy>(now);
+    m_copy->SetRecorderId(m_recorderId);
+    m_edfSeconds = m_csvSeconds = 0;
     try {
         if (!(m_namingMode == 1 ? CreateAutomaticFiles(now) : CreateUserFiles(now, replaceable)))
             return Fail();
@@ -86,36 +58,31 @@ int CWaveLog::Open(int secondsEarlier)
         // An EDF file made before the failure stays open until Close.
         return Fail();
     }
+    m_sync.SetFiles(m_edf ? m_edf->GetHandle() : -1, m_csv ? m_csv->GetHandle() : -1, m_folder);
     return 1;
 }
 
-void CWaveLog::PermitReplacing(int fileTypes)
+std::optional<sFileIdentity> CWaveLog::UserFileAt(int fileType) const
 {
-    m_replaceable = {};
-    if (fileTypes & kEdf)
-        m_replaceable[0] = FileIdentityAt(RecordingFilePath(m_folder, m_edfFileName));
-    if (fileTypes & kCsv)
-        m_replaceable[1] = FileIdentityAt(RecordingFilePath(m_folder, m_csvFileName));
+    return FileIdentityAt(RecordingFilePath(m_folder, fileType == kCsv ? m_csvFileName : m_edfFileName));
+}
+
+void CWaveLog::PermitReplacing(std::optional<sFileIdentity> edf, std::optional<sFileIdentity> csv)
+{
+    m_replaceable = {std::move(edf), std::move(csv)};
 }
 
 bool CWaveLog::CreateAutomaticFiles(std::time_t now)
 {
     const std::string stem = AutomaticFileStem(m_start);
     for (int number = 1; number <= kLastStemNumber; ++number) {
-        const std::string name = number == 1 ? stem : stem + "_" + std::to_string(number);
-        if (CreateFiles(name + ".edf", name + ".csv", now)) {
-            // The name of a type that is not recorded keeps its old value.
-            if (m_fileTypes & kEdf)
-                m_edfFileName = name + ".edf";
-            if (m_fileTypes & kCsv)
-                m_csvFileName = name + ".csv";
+        if (CreateFiles(stem, number, now))
             return true;
-        }
     }
     return false;
 }
 
-bool CWaveLog::CreateUserFiles(std::time_t now, const std::array<std::optional<sFileIdentity>, 2>& replaceable)
+bool CWaveLog::CreateUserFiles(std::time_t now, const sReplaceable& replaceable)
 {
     const bool edf = (m_fileTypes & kEdf) != 0;
     const bool csv = (m_fileTypes & kCsv) != 0;
@@ -125,19 +92,33 @@ bool CWaveLog::CreateUserFiles(std::time_t now, const std::array<std::optional<s
     if (edf && csv && m_edfFileName == m_csvFileName)
         return false;
     // The file the user agreed to replace goes first; anything that came under the name
-    // since then stays and fails the making of the new file below.
-    const std::pair<bool, const std::string*> chosen[] = {{edf, &m_edfFileName}, {csv, &m_csvFileName}};
-    for (std::size_t i = 0; i < 2; ++i) {
-        const std::string path = RecordingFilePath(m_folder, *chosen[i].second);
-        if (chosen[i].first && replaceable[i] && FileIdentityAt(path) == replaceable[i]
-            && ::unlink(path.c_str()) != 0 && errno != ENOENT)
+    // since the question stays and fails the making of the new file below.
+    const struct {
+        bool chosen;
+        const std::string& name;
+        const std::optional<sFileIdentity>& agreed;
+    } files[] = {{edf, m_edfFileName, replaceable.edf}, {csv, m_csvFileName, replaceable.csv}};
+    for (const auto& f : files) {
+        const std::string path = RecordingFilePath(m_folder, f.name);
+        if (f.chosen && f.agreed && FileIdentityAt(path) == f.agreed && ::unlink(path.c_str()) != 0 && errno != ENOENT)
             return false;
     }
-    return CreateFiles(m_edfFileName, m_csvFileName, now);
+    return CreateFiles({}, 0, now);
 }
 
-bool CWaveLog::CreateFiles(const std::string& edfName, const std::string& csvName, std::time_t now)
+sRecordingPlace CWaveLog::PlaceOf(const std::string& name, const std::string& stem) const
 {
+    const std::filesystem::path path(name);
+    return {m_folder, name, stem.empty() ? path.stem().string() : stem, path.extension().string()};
+}
+
+// With a stem, the files are named after it and the number (automatic names); without one,
+// the user's names are used.
+bool CWaveLog::CreateFiles(const std::string& stem, int number, std::time_t now)
+{
+    const std::string name = stem.empty() ? std::string() : NumberedStem(stem, number);
+    const std::string edfName = stem.empty() ? m_edfFileName : name + ".edf";
+    const std::string csvName = stem.empty() ? m_csvFileName : name + ".csv";
     try {
         if (m_fileTypes & kEdf)
             m_edf = std::make_unique<CEdfFile>(RecordingFilePath(m_folder, edfName), kCreateNew, [now] { return now; });
@@ -160,53 +141,70 @@ bool CWaveLog::CreateFiles(const std::string& edfName, const std::string& csvNam
         }
         return false;
     }
+    // The name of a type that is not recorded keeps its old value.
+    if (m_edf) {
+        m_edfPlace = PlaceOf(edfName, stem);
+        if (!stem.empty())
+            m_edfFileName = edfName;
+    }
+    if (m_csv) {
+        m_csvPlace = PlaceOf(csvName, stem);
+        if (!stem.empty())
+            m_csvFileName = csvName;
+    }
     return true;
-}
-
-bool CWaveLog::KeepFilesAtTheirPaths()
-{
-    const bool edfKept = KeepAtPath(m_edf, m_folder);
-    const bool csvKept = KeepAtPath(m_csv, m_folder);
-    return edfKept && csvKept;
 }
 
 int CWaveLog::Close()
 {
-    // Files that never got a record are removed once closed: no reader can open an empty
-    // file, and opening again under a corrected start must not leave one under the old
-    // name. A file that holds anything stays, put back at its path first if it was taken
-    // from there. Closing flushes nothing (every write has reached the system already),
-    // but a close can still report an error; both files are closed and forgotten whatever
-    // happens.
-    std::vector<std::string> emptyFiles;
-    const auto closeFile = [&](auto& file) {
-        if (!file)
-            return true;
-        bool closed = true;
-        if (IsEmpty(*file)) {
-            if (file->IsAtPath())
-                emptyFiles.push_back(file->GetFilePath());
-        } else if (!KeepAtPath(file, m_folder)) {
-            return false;
-        }
+    // Everything asked of the disk so far is done before any file is touched here.
+    bool closed = m_sync.Wait();
+    closed = CloseFile(m_edf, kEdf, m_edfPlace, m_edfSeconds) && closed;
+    closed = CloseFile(m_csv, kCsv, m_csvPlace, m_csvSeconds) && closed;
+    m_sync.SetFiles(-1, -1, {});
+    m_copy.reset();
+    m_edfSeconds = m_csvSeconds = 0;
+    return PutBackHeldFiles() && closed ? 1 : 0;
+}
+
+// Files that never got a second are removed once closed: no reader can open an empty file,
+// and opening again under a corrected start must not leave one under the old name. A file
+// that holds anything stays, put back at its path first if it was taken from there, or
+// held when it cannot be; it is brought to the disk before it is closed. The file is
+// closed and forgotten whatever happens.
+template <class File>
+bool CWaveLog::CloseFile(std::unique_ptr<File>& file, int type, const sRecordingPlace& place, std::uint64_t seconds)
+{
+    if (!file)
+        return true;
+    bool closed = true;
+    if (seconds == 0) {
+        const bool own = file->IsAtPath();
+        file->Abort();
+        if (own)
+            ::unlink(file->GetFilePath().c_str());
+    } else if (!file->IsAtPath() && !(type == kEdf ? PutBackEdf() : PutBackCsv())) {
+        m_held.push_back({type, place, m_copy});
+        file->Abort();
+        closed = false;
+    } else {
         try {
+            file->Sync();
             file->Close();
         } catch (const CFileException&) {
+            file->Abort();
             closed = false;
         }
-        file.reset();
-        return closed;
-    };
-    const bool edfClosed = closeFile(m_edf);
-    const bool csvClosed = closeFile(m_csv);
-    for (const std::string& path : emptyFiles)
-        ::unlink(path.c_str());
-    return edfClosed && csvClosed ? 1 : 0;
+    }
+    file.reset();
+    return closed;
 }
 
 void CWaveLog::SetRecorderName(const char* name)
 {
     m_recorderId = DeviceNameBytes(name);
+    if (m_copy)
+        m_copy->SetRecorderId(m_recorderId);
     if (m_edf)
         m_edf->SetDeviceName(name);
 }
@@ -214,7 +212,7 @@ void CWaveLog::SetRecorderName(const char* name)
 std::uint64_t CWaveLog::GetEdfLength() const
 {
     try {
-        return m_edf ? m_edf->GetLength() : 0;
+        return m_edf && m_edf->IsOpen() ? m_edf->GetLength() : 0;
     } catch (const CFileException&) {
         return 0;
     }
@@ -223,7 +221,7 @@ std::uint64_t CWaveLog::GetEdfLength() const
 std::uint64_t CWaveLog::GetCsvLength() const
 {
     try {
-        return m_csv ? m_csv->GetLength() : 0;
+        return m_csv && m_csv->IsOpen() ? m_csv->GetLength() : 0;
     } catch (const CFileException&) {
         return 0;
     }

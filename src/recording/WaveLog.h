@@ -3,13 +3,20 @@
 // mode, the user's two file names) and, during a measurement, the open EDF and CSV wave
 // files. It collects the samples of each second and writes them as one record; operations
 // return 1 for success and 0 for failure and never let a file error escape.
+//
+// A recording survives what may happen to its files: every second reaches the disk as it
+// arrives (CRecordingSync), and the recording keeps its own copy of every second stored
+// (CRecordingCopy, 1 KB a second), from which a file taken from its folder is written
+// again whole. A file that cannot be put back is held in memory and tried again at every
+// Close, until it is.
 
 #include "recording/Clock.h"
 #include "recording/EdfFile.h"
+#include "recording/RecordingCopy.h"
 #include "recording/RecordingPath.h"
+#include "recording/RecordingSync.h"
 #include "recording/WaveCsvFile.h"
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <memory>
@@ -41,15 +48,21 @@ public:
     // ("<stem>_2", "<stem>_3", ...), the EDF and CSV file keeping one stem; a user's name that
     // is taken fails the Open, unless PermitReplacing allowed that very file to go.
     virtual int Open(int secondsEarlier = 0);
-    // The user agreed to replace what now stands under the user's names of these file types:
-    // the next Open removes it, if it is still the same file then, before making its own.
-    // Anything else under those names is left alone. Each Open uses up the permission.
-    void PermitReplacing(int fileTypes);
+    // What stands under the user's name of the file type (kEdf or kCsv) now; nothing when
+    // the name is free. The window reads it before it asks whether to replace it.
+    std::optional<sFileIdentity> UserFileAt(int fileType) const;
+    // The user agreed to replace these files, as UserFileAt named them when the question was
+    // asked: the next Open removes each, if it is still the same file then, before making
+    // its own. Anything else under those names is left alone. Each Open uses up the
+    // permission.
+    void PermitReplacing(std::optional<sFileIdentity> edf, std::optional<sFileIdentity> csv);
     // The start of the recording as the last Open decided it (its file names and the EDF
     // header's start date and time).
     std::time_t GetStartTime() const { return m_start; }
-    // Closes whatever files are open and removes those that hold nothing; 0 when closing
-    // one of them failed, or when a file that was taken from its path could not be put back.
+    // Brings whatever files are open to the disk, closes them and removes those that hold
+    // nothing. A file taken from its path is put back first; where that cannot be done it
+    // is held, and every Close (Open too) tries again to put back the files held. 0 when
+    // a file could not be brought to the disk or closed, or a file is still held.
     virtual int Close();
     // Keeps the receiver name for the file headers (EDF recording field, CSV machine type).
     void SetRecorderName(const char* name);
@@ -58,8 +71,10 @@ public:
     // no file chosen (RecordsFiles false) it keeps nothing and returns 1. On a write error the pending
     // values are dropped and 0 is returned; the files keep only whole records and rows.
     // Before each write, files that were taken from their paths (their folder removed, say)
-    // are put back there whole from the open files; where that cannot be done the write
-    // fails and the file is given up.
+    // are put back there whole from the recording's copy, under the next free name of their
+    // stem where their own was taken; where that cannot be done the write fails (the copy
+    // stays, for Close). A failure to bring an earlier second to the disk fails the next
+    // write too.
     virtual int Append(const float* samples, unsigned channels, int count);
     // Writes the first 128 EEG and 128 EMG values of samples (count values per channel) over
     // the record at edfPosition and the rows at csvPosition; pending values stay as they are.
@@ -84,16 +99,40 @@ public:
     void SetCsvFileName(const std::string& name) { m_csvFileName = name; }
 
 private:
+    // A file of an earlier recording that could not be put back yet, with its copy.
+    struct sHeldFile {
+        int type = kEdf;
+        sRecordingPlace place;
+        std::shared_ptr<const CRecordingCopy> copy;
+    };
+    // What the user agreed to replace under the EDF and the CSV name (PermitReplacing).
+    struct sReplaceable {
+        std::optional<sFileIdentity> edf;
+        std::optional<sFileIdentity> csv;
+    };
+
     // Makes the files under the automatic names of the start, or under the user's names.
     // False when the user's names cannot be used or are taken; throws on other file errors.
     bool CreateAutomaticFiles(std::time_t now);
-    bool CreateUserFiles(std::time_t now, const std::array<std::optional<sFileIdentity>, 2>& replaceable);
+    bool CreateUserFiles(std::time_t now, const sReplaceable& replaceable);
     // Makes the files of the chosen types under these names, each made new. False, with
     // nothing of its own left, when a name is taken; throws on other file errors.
-    bool CreateFiles(const std::string& edfName, const std::string& csvName, std::time_t now);
+    bool CreateFiles(const std::string& stem, int number, std::time_t now);
+    sRecordingPlace PlaceOf(const std::string& name, const std::string& stem) const;
+    // Writes one second to each open file; throws on a file error.
+    void WriteSecond(const float* second);
+    // Asks for the seconds written so far to be brought to the disk.
+    void RequestSync();
     // Puts back open files that are no longer at their paths (see Append); false when one
-    // could not be and was given up.
+    // could not be.
     bool KeepFilesAtTheirPaths();
+    bool PutBackEdf();
+    bool PutBackCsv();
+    // Closes one open file (see Close); false when it failed or the file is held.
+    template <class File>
+    bool CloseFile(std::unique_ptr<File>& file, int type, const sRecordingPlace& place, std::uint64_t seconds);
+    // Tries again to put back the files held; false while any is still held.
+    bool PutBackHeldFiles();
     int Fail();
     void ClearPending();
 
@@ -106,9 +145,17 @@ private:
     std::string m_csvFileName;
     std::unique_ptr<CEdfFile> m_edf;
     std::unique_ptr<CWaveCsvFile> m_csv;
+    sRecordingPlace m_edfPlace;
+    sRecordingPlace m_csvPlace;
     std::string m_recorderId;
-    // What the user agreed to replace under the EDF and the CSV name (PermitReplacing).
-    std::array<std::optional<sFileIdentity>, 2> m_replaceable;
+    // Every second of the running recording, and how many of them each file holds.
+    std::shared_ptr<CRecordingCopy> m_copy;
+    std::uint64_t m_edfSeconds = 0;
+    std::uint64_t m_csvSeconds = 0;
+    std::vector<sHeldFile> m_held;
+    sReplaceable m_replaceable;
     WallClock m_clock;
     std::time_t m_start = 0;
+    // Last: its thread ends before the files it syncs are closed.
+    CRecordingSync m_sync;
 };

@@ -45,6 +45,8 @@ int FakeWaveIo::TakeFrame(sFrameSnapshot& frame)
 int FakePrompter::Show(QWidget*, const QString& text, ePromptButtons buttons, ePromptIcon icon)
 {
     shown.push_back({text, buttons, icon});
+    if (whileShown)
+        whileShown();
     if (!answers.empty()) {
         const int answer = answers.front();
         answers.pop_front();

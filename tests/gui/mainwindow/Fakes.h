@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -118,6 +119,7 @@ class FakePrompter : public IPrompter {
 public:
     std::vector<sPromptRecord> shown;
     std::deque<int> answers;  // popped per box; when empty: Yes for questions, OK for the rest
+    std::function<void()> whileShown;  // what the user does while a box is open
 
     int Show(QWidget*, const QString& text, ePromptButtons buttons, ePromptIcon icon) override;
     // The error numbers of the error boxes shown, found by their texts.

@@ -182,7 +182,7 @@ TEST(MainWindowIntake, GapsAreFilledLateFramesRewrittenInPlaceAndEverySecondNote
     ExpectRecord(edf, 4, &again14);
     // Only the rewritten records changed.
     const std::string edfAfter = recfiles::ReadAll(r.EdfPath());
-    EXPECT_EQ(edfAfter.substr(0, kEdfHeader + 2 * kEdfRecord), edfBefore.substr(0, kEdfHeader + 2 * kEdfRecord));
+    EXPECT_EQ(edfAfter.substr(kEdfHeader, 2 * kEdfRecord), edfBefore.substr(kEdfHeader, 2 * kEdfRecord));
     EXPECT_EQ(edfAfter.substr(kEdfHeader + 3 * kEdfRecord, kEdfRecord), edfBefore.substr(kEdfHeader + 3 * kEdfRecord, kEdfRecord));
 
     const recfiles::sCsv csv = recfiles::ReadCsv(r.CsvPath());
@@ -392,10 +392,11 @@ TEST(MainWindowIntake, SpectrumChartBandsOrBinsByTheDisplaySettings)
 
 // The output folder taken away in the middle of a measurement. Removed, it is made again
 // with everything stored so far and the measurement goes on: at the stop the files hold
-// every second. Where it cannot be made again (a plain file took its name) the next second
-// ends the measurement with the save error; where that happens at the stop, the close
-// reports its failure. Either way the window is idle afterwards, and once the folder works
-// again the next measurement records.
+// every second. Where it cannot be made again (a plain file took its name) the next second,
+// or the stop, ends the measurement with the save error, and the recording is held: put
+// back as soon as the folder works again, right after the box when the user made room
+// meanwhile, else at the next start. Either way the window is idle afterwards, the next
+// measurement records, and no file is left empty.
 TEST(MainWindowIntake, AnOutputFolderTakenAwayIsPutBackOrEndsTheMeasurementAndTheWindowStaysUsable)
 {
     namespace fs = std::filesystem;
@@ -403,13 +404,16 @@ TEST(MainWindowIntake, AnOutputFolderTakenAwayIsPutBackOrEndsTheMeasurementAndTh
         const char* name;
         bool plainFileInItsPlace;
         bool atTheStop;
+        bool roomMadeWhileTheBoxIsOpen;
         std::vector<int> errors;
-        int seconds;  // what the files at their paths hold after the stop
+        int seconds;  // what the first recording's files hold in the end
     } table[] = {
-        {"removed while measuring", false, false, {}, 5},
-        {"removed right before the stop", false, true, {}, 3},
-        {"a file in its place while measuring", true, false, {13}, -1},
-        {"a file in its place at the stop", true, true, {11}, -1},
+        {"removed while measuring", false, false, false, {}, 5},
+        {"removed right before the stop", false, true, false, {}, 3},
+        // The second that found no folder is kept too.
+        {"a file in its place while measuring", true, false, false, {13}, 4},
+        {"a file in its place, room made while the box is open", true, false, true, {13}, 4},
+        {"a file in its place at the stop", true, true, false, {13}, 3},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.name);
@@ -424,6 +428,8 @@ TEST(MainWindowIntake, AnOutputFolderTakenAwayIsPutBackOrEndsTheMeasurementAndTh
         fs::remove_all(night);
         if (row.plainFileInItsPlace)
             std::ofstream(night) << "not a folder";
+        if (row.roomMadeWhileTheBoxIsOpen)
+            r.h.prompter->whileShown = [&] { fs::remove(night); };
         // The link sends nothing more once the measurement is over.
         for (std::size_t k = 3; !row.atTheStop && k < frames.size() && r.h.dlg->GetMode() == 2; ++k)
             r.New(frames[k]);
@@ -433,21 +439,15 @@ TEST(MainWindowIntake, AnOutputFolderTakenAwayIsPutBackOrEndsTheMeasurementAndTh
         }
         EXPECT_EQ(r.h.prompter->ErrorNumbers(), row.errors);
         EXPECT_EQ(r.h.dlg->GetMode(), 0);
-        if (row.seconds > 0) {
-            const recfiles::sEdf edf = recfiles::ReadEdf(edfPath);
-            EXPECT_EQ(edf.recordCount, row.seconds);
-            EXPECT_EQ(edf.StoredRecords(), row.seconds);
-            for (int k = 0; k < row.seconds; ++k)
-                ExpectRecord(edf, k, &frames[static_cast<std::size_t>(k)]);
-            const recfiles::sCsv csv = recfiles::ReadCsv(csvPath);
-            ASSERT_EQ(csv.eeg.size(), static_cast<std::size_t>(row.seconds) * kSampleRate);
-            ExpectRows(csv, row.seconds - 1, &frames[static_cast<std::size_t>(row.seconds - 1)]);
-        } else {
+        r.h.prompter->whileShown = nullptr;
+        const bool held = fs::is_regular_file(night);
+        EXPECT_EQ(held, row.plainFileInItsPlace && !row.roomMadeWhileTheBoxIsOpen);
+        if (held) {
             EXPECT_EQ(recfiles::ReadAll(night), "not a folder");
             fs::remove(night);
         }
 
-        // The next measurement, once the folder can be made again.
+        // The next measurement, once the folder can be made again; it puts back what is held.
         r.h.prompter->shown.clear();
         r.h.now += 60;
         r.h.dlg->SetMode(1);
@@ -458,5 +458,16 @@ TEST(MainWindowIntake, AnOutputFolderTakenAwayIsPutBackOrEndsTheMeasurementAndTh
         r.Post(kLinkStopAccepted);
         EXPECT_TRUE(r.h.prompter->shown.empty());
         EXPECT_EQ(recfiles::ReadEdf(night + "/" + r.Log().GetEdfFileName()).recordCount, 1);
+
+        const recfiles::sEdf edf = recfiles::ReadEdf(edfPath);
+        ASSERT_TRUE(edf.ok);
+        EXPECT_EQ(edf.recordCount, row.seconds);
+        ASSERT_EQ(edf.StoredRecords(), row.seconds);
+        for (int k = 0; k < row.seconds; ++k)
+            ExpectRecord(edf, k, &frames[static_cast<std::size_t>(k)]);
+        const recfiles::sCsv csv = recfiles::ReadCsv(csvPath);
+        ASSERT_EQ(csv.eeg.size(), static_cast<std::size_t>(row.seconds) * kSampleRate);
+        ExpectRows(csv, row.seconds - 1, &frames[static_cast<std::size_t>(row.seconds - 1)]);
+        EXPECT_EQ(std::distance(fs::directory_iterator(night), fs::directory_iterator()), 4);
     }
 }

@@ -6,10 +6,12 @@
 #include <atomic>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <thread>
 #include <vector>
 
+#include "DiskLog.h"
 #include "EdfLibCheck.h"
 #include "RecordingTestSupport.h"
 #include "recording/RecordingPath.h"
@@ -198,6 +200,11 @@ TEST(WaveLog, UserNamesReplaceOnlyTheFilesTheUserAgreedTo)
     CWaveLog log(dir.str(), FixedClock(LocalTime(2019, 3, 7, 10, 20, 31)));
     log.SetFileTypes(3);
     log.SetNamingMode(0);
+    // The user agrees to replace what stands under the names of these types now.
+    const auto agree = [&log](int types) {
+        log.PermitReplacing((types & CWaveLog::kEdf) ? log.UserFileAt(CWaveLog::kEdf) : std::nullopt,
+                            (types & CWaveLog::kCsv) ? log.UserFileAt(CWaveLog::kCsv) : std::nullopt);
+    };
 
     log.SetEdfFileName("same.name");
     log.SetCsvFileName("same.name");
@@ -214,21 +221,21 @@ TEST(WaveLog, UserNamesReplaceOnlyTheFilesTheUserAgreedTo)
     // Taken names that the user did not agree to replace fail the Open and stay as they were.
     log.SetEdfFileName("mine.edf");
     EXPECT_EQ(log.Open(), 0);
-    log.PermitReplacing(CWaveLog::kEdf);
+    agree(CWaveLog::kEdf);
     EXPECT_EQ(log.Open(), 0);
     EXPECT_EQ(ReadWholeFile(dir.file("mine.csv")), "old");
     EXPECT_EQ(FilesIn(dir.str()), (std::vector<std::string>{"mine.csv"}));
 
     // A file that took the name after the user agreed is another file: it stays.
     WriteWholeFile(dir.file("mine.edf"), "agreed");
-    log.PermitReplacing(CWaveLog::kEdf | CWaveLog::kCsv);
+    agree(CWaveLog::kEdf | CWaveLog::kCsv);
     fs::rename(dir.file("mine.edf"), dir.file("agreed"));
     WriteWholeFile(dir.file("mine.edf"), "came later");
     EXPECT_EQ(log.Open(), 0);
     EXPECT_EQ(ReadWholeFile(dir.file("mine.edf")), "came later");
     fs::remove(dir.file("agreed"));
 
-    log.PermitReplacing(CWaveLog::kEdf | CWaveLog::kCsv);
+    agree(CWaveLog::kEdf | CWaveLog::kCsv);
     ASSERT_EQ(log.Open(), 1);
     const auto s = Second(0.0f, 0.0f);
     ASSERT_EQ(log.Append(s.data(), 2, 128), 1);
@@ -428,39 +435,44 @@ TEST(WaveLog, CloseClosesWhateverIsOpen)
 }
 
 // The files taken from their paths while recording (the folder removed or moved away, the
-// file removed) are put back whole before the next second is written, and at the close;
-// late seconds go into the files put back. Where nothing can be put back (a plain file took
-// the folder's name, another file took the file's name) the next write fails at once,
-// and nothing that is not the recording's own is written into or removed.
-TEST(WaveLog, FilesTakenFromTheirPathsArePutBackOrTheWriteFails)
+// file removed, another file under its name) are written again whole from the recording's
+// own copy before the next second is written, and at the close; late seconds go into the
+// files put back. A name someone else took gives way to the next free one of the stem.
+// Where nothing can be put back (a plain file took the folder's name) the write fails at
+// once and the recording is held, to be put back at the next Close that can. Nothing that
+// is not the recording's own is written into or removed. The files are larger than any
+// copy buffer, so a put-back that stops short shows.
+TEST(WaveLog, FilesTakenFromTheirPathsArePutBackWholeOrHeld)
 {
-    struct Case {
+    constexpr int kBefore = 150;
+    const auto removeFolder = [](const std::string& f, const std::string&) { fs::remove_all(f); };
+    const struct {
         const char* what;
         std::function<void(const std::string& folder, const std::string& edf)> take;
-        bool putBack;
+        bool held;
     } cases[] = {
-        {"folder removed", [](const std::string& f, const std::string&) { fs::remove_all(f); }, true},
+        {"folder removed", removeFolder, false},
         {"folder moved away",
          [](const std::string& f, const std::string&) {
              fs::remove_all(f + ".old");
              fs::rename(f, f + ".old");
          },
-         true},
-        {"file removed", [](const std::string&, const std::string& e) { fs::remove(e); }, true},
+         false},
+        {"file removed", [](const std::string&, const std::string& e) { fs::remove(e); }, false},
+        {"another file took the file's name",
+         [](const std::string&, const std::string& e) {
+             fs::remove(e);
+             WriteWholeFile(e, "someone else's " + e);
+         },
+         false},
         {"a plain file took the folder's name",
          [](const std::string& f, const std::string&) {
              fs::remove_all(f);
              WriteWholeFile(f, "not a folder");
          },
-         false},
-        {"another file took the file's name",
-         [](const std::string&, const std::string& e) {
-             fs::remove(e);
-             WriteWholeFile(e, "someone else's");
-         },
-         false},
+         true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         TempDir dir;
         const std::string folder = dir.file("out/night");
@@ -468,8 +480,13 @@ TEST(WaveLog, FilesTakenFromTheirPathsArePutBackOrTheWriteFails)
         log.SetFileTypes(3);
         ASSERT_EQ(log.Open(), 1);
         log.SetRecorderName(kReceiver);
-        const std::string edfPath = folder + "/" + log.GetEdfFileName();
-        const std::string csvPath = folder + "/" + log.GetCsvFileName();
+        std::vector<std::string> others;
+        const auto take = [&] {
+            const std::string edf = folder + "/" + log.GetEdfFileName();
+            c.take(folder, edf);
+            if (fs::is_regular_file(edf))
+                others.push_back(edf);
+        };
         std::vector<std::uint64_t> edfAt, csvAt;
         const auto store = [&](int sec) {
             const auto s = Second(static_cast<float>(sec), static_cast<float>(-sec));
@@ -478,36 +495,108 @@ TEST(WaveLog, FilesTakenFromTheirPathsArePutBackOrTheWriteFails)
             csvAt.push_back(log.GetCsvLength() - 3456);
             return result;
         };
-        for (int sec = 0; sec < 3; ++sec)
+        for (int sec = 0; sec < kBefore; ++sec)
             ASSERT_EQ(store(sec), 1);
-        c.take(folder, edfPath);
-        if (!c.putBack) {
-            const std::string there = fs::is_regular_file(folder) ? ReadWholeFile(folder) : ReadWholeFile(edfPath);
-            EXPECT_EQ(store(3), 0);
-            EXPECT_EQ(log.Close(), 1);
-            EXPECT_EQ(fs::is_regular_file(folder) ? ReadWholeFile(folder) : ReadWholeFile(edfPath), there);
+        take();
+        int seconds = kBefore + 2;
+        if (c.held) {
+            // The second that found no folder is kept with the others.
+            EXPECT_EQ(store(kBefore), 0);
+            seconds = kBefore + 1;
+            EXPECT_EQ(log.Close(), 0);
+            EXPECT_EQ(log.Close(), 0);
+            EXPECT_EQ(ReadWholeFile(folder), "not a folder");
+            fs::remove(folder);
+        } else {
+            for (int sec = kBefore; sec < seconds; ++sec)
+                ASSERT_EQ(store(sec), 1);
+            // A late second of before the take, then the file taken again just before the close.
+            const auto late = Second(750.0f, 10619.0f);
+            ASSERT_EQ(log.AppendAt(late.data(), 2, 128, edfAt[1], csvAt[1]), 1);
+            take();
+        }
+        ASSERT_EQ(log.Close(), 1);
+        for (const std::string& other : others)
+            EXPECT_EQ(ReadWholeFile(other), "someone else's " + other);
+
+        const std::string edf = ReadWholeFile(folder + "/" + log.GetEdfFileName());
+        ASSERT_EQ(edf.size(), 768u + seconds * 512u);
+        EXPECT_EQ(edf.substr(236, 8), std::to_string(seconds) + "     ");
+        EXPECT_EQ(edf.substr(168, 16), "07.03.1910.20.30");
+        for (int sec = 0; sec < seconds; ++sec)
+            EXPECT_EQ(Int16At(edf, 768 + 512 * static_cast<std::size_t>(sec)),
+                      sec == 1 && !c.held ? 8192 : (sec * 8192 + 375) / 750)
+                << sec;
+        const std::string csv = ReadWholeFile(folder + "/" + log.GetCsvFileName());
+        ASSERT_EQ(csv.size(), 52u + seconds * 3456u);
+        EXPECT_EQ(csv.substr(52 + 3456, 27), c.held ? "     1.00000,    -1.00000\r\n" : "   750.00000, 10619.00000\r\n");
+        char last[32];
+        std::snprintf(last, sizeof last, "%12.5f,%12.5f\r\n", seconds - 1.0, 1.0 - seconds);
+        EXPECT_EQ(csv.substr(csv.size() - 27), last);
+    }
+}
+
+// Each second's EDF record and CSV rows reach the disk (a sync of the file after they were
+// written) before an EDF header counts it, the folder's entries before the first header that
+// counts a record, and at the close nothing written is left unsynced: whatever moment a
+// power cut comes, the header on the disk never counts a record that is not there. A file
+// put back keeps that order too. A sync that fails is reported, at the close at the latest.
+TEST(WaveLog, EverySecondReachesTheDiskBeforeTheHeaderCountsIt)
+{
+    TempDir dir;
+    const std::string folder = dir.file("night");
+    CWaveLog log(folder, FixedClock(LocalTime(2019, 3, 7, 10, 20, 31)));
+    log.SetFileTypes(3);
+    DiskLog disk;
+    ASSERT_EQ(log.Open(), 1);
+    log.SetRecorderName(kReceiver);
+    for (int sec = 0; sec < 40; ++sec) {
+        const auto s = Second(static_cast<float>(sec), 1.0f);
+        ASSERT_EQ(log.Append(s.data(), 2, 128), 1);
+        if (sec == 20)
+            fs::remove_all(folder);
+        if (sec == 30)
+            ASSERT_EQ(log.AppendAt(s.data(), 2, 128, 768 + 5 * 512, 52 + 5 * 3456), 1);
+    }
+    ASSERT_EQ(log.Close(), 1);
+
+    std::map<std::string, std::uint64_t> durable;
+    std::map<std::string, std::size_t> lastWrite, lastSync;
+    std::string csv;
+    bool folderSynced = false;
+    int counted = 0;
+    const std::vector<sDiskOp> ops = disk.Ops();
+    for (std::size_t i = 0; i < ops.size(); ++i) {
+        const sDiskOp& op = ops[i];
+        if (op.kind == sDiskOp::FolderSync) {
+            folderSynced = folderSynced || op.path == folder;
             continue;
         }
-        for (int sec = 3; sec < 5; ++sec)
-            ASSERT_EQ(store(sec), 1);
-        // A late second of before the removal, then the file taken again just before the close.
-        const auto late = Second(750.0f, 10619.0f);
-        ASSERT_EQ(log.AppendAt(late.data(), 2, 128, edfAt[1], csvAt[1]), 1);
-        c.take(folder, edfPath);
-        ASSERT_EQ(log.Close(), 1);
-
-        const std::string edf = ReadWholeFile(edfPath);
-        ASSERT_EQ(edf.size(), 768u + 5 * 512u);
-        EXPECT_EQ(edf.substr(236, 8), "5       ");
-        EXPECT_EQ(edf.substr(168, 16), "07.03.1910.20.30");
-        for (int sec = 0; sec < 5; ++sec)
-            EXPECT_EQ(Int16At(edf, edfAt[static_cast<std::size_t>(sec)]), sec == 1 ? 8192 : (sec * 8192 + 375) / 750)
-                << sec;
-        const std::string csv = ReadWholeFile(csvPath);
-        ASSERT_EQ(csv.size(), 52u + 5 * 3456u);
-        EXPECT_EQ(csv.substr(csvAt[1], 27), "   750.00000, 10619.00000\r\n");
-        EXPECT_EQ(csv.substr(csvAt[4] + 127 * 27, 27), "     4.00000,    -4.00000\r\n");
+        (op.kind == sDiskOp::Sync ? lastSync : lastWrite)[op.file] = i;
+        if (op.kind == sDiskOp::Sync)
+            durable[op.file] = op.size;
+        else if (op.path.ends_with(".csv"))
+            csv = op.file;
+        if (op.headerCount < 1 || !op.path.ends_with(".edf"))
+            continue;
+        ++counted;
+        const auto k = static_cast<std::uint64_t>(op.headerCount);
+        EXPECT_GE(durable[op.file], 768 + 512 * k) << "EDF header at " << i << " counts " << k;
+        EXPECT_GE(durable[csv], 52 + 3456 * k) << "EDF header at " << i << " counts " << k;
+        EXPECT_TRUE(folderSynced) << i;
     }
+    EXPECT_GT(counted, 1);
+    for (const auto& [file, at] : lastWrite)
+        EXPECT_GT(lastSync[file], at) << "never synced after its last write: " << file;
+    EXPECT_EQ(durable.size(), 4u);  // two files, each put back once
+
+    // A medium that fails its syncs fails the recording.
+    ASSERT_EQ(log.Open(), 1);
+    const auto s = Second(0.0f, 0.0f);
+    ASSERT_EQ(log.Append(s.data(), 2, 128), 1);
+    disk.FailSyncsOf(".csv");
+    log.Append(s.data(), 2, 128);
+    EXPECT_EQ(log.Close(), 0);
 }
 
 // A recording that stored nothing removes its files at the close, but only its own: an
