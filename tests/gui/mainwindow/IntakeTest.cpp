@@ -442,6 +442,7 @@ TEST(MainWindowIntake, AnOutputFolderTakenAwayIsPutBackOrEndsTheMeasurementAndTh
         r.h.prompter->whileShown = nullptr;
         const bool held = fs::is_regular_file(night);
         EXPECT_EQ(held, row.plainFileInItsPlace && !row.roomMadeWhileTheBoxIsOpen);
+        EXPECT_EQ(fs::is_regular_file(edfPath) && fs::is_regular_file(csvPath), !held);
         if (held) {
             EXPECT_EQ(recfiles::ReadAll(night), "not a folder");
             fs::remove(night);

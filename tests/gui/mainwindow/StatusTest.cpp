@@ -345,6 +345,22 @@ TEST(MainWindowPrompts, OverwriteQuestionsForExistingUserFiles)
     ASSERT_EQ(h.prompter->shown.size(), 3u);
     EXPECT_EQ(h.prompter->shown[2].text, csvQuestion);
 
+    // Yes agrees to replace the file that stood under the name when the question was asked:
+    // one put there while the box is open stays, and the start fails.
+    SetSettings(h, dir.str(), 1, 0, "old.edf", "old.csv");
+    h.prompter->answers = {};
+    h.prompter->whileShown = [&] {
+        if (h.prompter->shown.back().text != edfQuestion)
+            return;
+        std::filesystem::rename(dir.file("old.edf"), dir.file("asked about.edf"));
+        std::ofstream(dir.file("old.edf")) << "came while asking";
+    };
+    EXPECT_EQ(h.dlg->ConfirmSavedFileSettings(), IDYES);
+    h.prompter->whileShown = nullptr;
+    EXPECT_EQ(h.Probe().WaveLog().Open(), 0);
+    std::ifstream kept(dir.file("old.edf"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "came while asking");
+
     // A new name asks nothing; a dangling link counts as taken, since it would be replaced.
     SetSettings(h, dir.str(), 3, 0, "new.edf", "dangling.csv");
     h.prompter->shown.clear();
