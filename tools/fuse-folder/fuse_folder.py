@@ -109,5 +109,5 @@ if __name__ == '__main__':
         del args[at:at + 2]
     if len(args) != 2:
         sys.exit(__doc__)
-    FUSE(Folder(os.path.abspath(args[0]), delay), args[1], foreground=True, nothreads=True, direct_io=True,
+    FUSE(Folder(os.path.abspath(args[0]), delay), args[1], foreground=True, nothreads=False, direct_io=True,
          attr_timeout=0, entry_timeout=0, negative_timeout=0, use_ino=True)
