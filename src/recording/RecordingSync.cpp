@@ -3,6 +3,7 @@
 #include "platform/File.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 
 CRecordingSync::CRecordingSync() : m_thread([this] { Run(); })
@@ -80,25 +81,52 @@ void CRecordingSync::Run()
     }
 }
 
+namespace {
+
+// Writes a file's data out to the disk, without its length; 0 or the errno.
+int WriteOut(int fd)
+{
+    constexpr unsigned kWait = SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER;
+    return fd < 0 || ::sync_file_range(fd, 0, 0, kWait) == 0 ? 0 : errno;
+}
+
+int SyncData(int fd)
+{
+    return fd < 0 || ::fdatasync(fd) == 0 ? 0 : errno;
+}
+
+}  // namespace
+
 int CRecordingSync::Round(int edf, int csv, const std::array<char, kEdfHeaderBytes>& header,
                           const std::string& folder)
 {
-    // The records and rows first, then the folder's entries of new files, then the header.
-    if (edf >= 0 && ::fdatasync(edf) != 0)
-        return errno;
-    if (csv >= 0 && ::fdatasync(csv) != 0)
-        return errno;
+    // First the data of both files, before any of their new lengths reach the disk: the file
+    // system may write one file's length with the other's sync (ext4 keeps one journal), and
+    // a length written before its data leaves zeros at the end of the file.
+    if (const int failure = WriteOut(edf))
+        return failure;
+    if (const int failure = WriteOut(csv))
+        return failure;
+    // The folder's entries of files made new, once.
     if (!folder.empty() && !SyncFolder(folder))
         return errno;
-    if (edf < 0)
-        return 0;
-    for (std::size_t done = 0; done < header.size();) {
-        const ssize_t n = ::pwrite(edf, header.data() + done, header.size() - done, static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n < 0 ? errno : EIO;
-        done += static_cast<std::size_t>(n);
+    // Then the CSV rows and the EDF records with their lengths, and right after them the
+    // header that counts them: until it is synced the EDF file holds one more record than
+    // its header counts, never fewer.
+    if (const int failure = SyncData(csv))
+        return failure;
+    if (edf >= 0) {
+        if (const int failure = SyncData(edf))
+            return failure;
+        for (std::size_t done = 0; done < header.size();) {
+            const ssize_t n = ::pwrite(edf, header.data() + done, header.size() - done, static_cast<off_t>(done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return n < 0 ? errno : EIO;
+            done += static_cast<std::size_t>(n);
+        }
+        return SyncData(edf);
     }
-    return ::fdatasync(edf) == 0 ? 0 : errno;
+    return 0;
 }

@@ -3,9 +3,9 @@
 // power cut, on a thread of its own so that a slow medium never holds up the window.
 //
 // The recording writes each second's EDF record and CSV rows itself and then asks for them
-// here. This thread syncs both files, brings the folder's entries to the disk the first
-// time, and only then writes the EDF header that counts the new records and syncs it too:
-// the header on the disk never counts a record that is not there. Requests that pile up
+// here. This thread writes both files' data out (and the folder's entries the first time),
+// syncs the CSV rows and the EDF records, and only then writes the EDF header that counts
+// them and syncs it too: the header on the disk never counts a second that is not there. Requests that pile up
 // while a sync is slow are served by one round, which covers everything written before it.
 
 #include "recording/EdfFile.h"

@@ -555,8 +555,9 @@ TEST(WaveLog, EverySecondReachesTheDiskBeforeTheHeaderCountsIt)
         ASSERT_EQ(log.Append(s.data(), 2, 128), 1);
         if (sec == 20)
             fs::remove_all(folder);
-        if (sec == 30)
+        if (sec == 30) {
             ASSERT_EQ(log.AppendAt(s.data(), 2, 128, 768 + 5 * 512, 52 + 5 * 3456), 1);
+        }
     }
     ASSERT_EQ(log.Close(), 1);
 
