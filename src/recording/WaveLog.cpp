@@ -158,9 +158,10 @@ bool CWaveLog::CreateFiles(const std::string& stem, int number, std::time_t now)
 int CWaveLog::Close()
 {
     // Everything asked of the disk so far is done before any file is touched here.
+    // The CSV file first, as in a put-back while recording.
     bool closed = m_sync.Wait();
-    closed = CloseFile(m_edf, kEdf, m_edfPlace, m_edfSeconds) && closed;
     closed = CloseFile(m_csv, kCsv, m_csvPlace, m_csvSeconds) && closed;
+    closed = CloseFile(m_edf, kEdf, m_edfPlace, m_edfSeconds) && closed;
     m_sync.SetFiles(-1, -1, {});
     m_copy.reset();
     m_edfSeconds = m_csvSeconds = 0;

@@ -36,17 +36,20 @@ std::unique_ptr<File> MakeAtFreeName(const sRecordingPlace& place, Make make)
     throw CFileException(EEXIST, RecordingFilePath(place.folder, place.name), "no free name for");
 }
 
-// Brings a file written whole to the disk with its folder entry; on any failure the file,
-// made by the caller for this, is removed again and the CFileException thrown on, so that
-// no part of a file is ever left behind.
-template <class File, class Write>
-std::unique_ptr<File> WriteWhole(std::unique_ptr<File> file, const std::string& folder, Write write)
+// Writes a file made for this whole and brings it to the disk with its folder entry: first
+// what write puts in, then (for the EDF file) the header that counts it. On any failure the
+// file is removed again and the CFileException thrown on, so that no part of a file is ever
+// left behind.
+template <class File, class Write, class Finish>
+std::unique_ptr<File> WriteWhole(std::unique_ptr<File> file, const std::string& folder, Write write, Finish finish)
 {
     try {
         write(*file);
         file->Sync();
         if (!SyncFolder(folder))
             throw CFileException(errno, folder, "cannot bring to the disk the folder of");
+        finish(*file);
+        file->Sync();
     } catch (const CFileException&) {
         if (file->IsAtPath())
             ::unlink(file->GetFilePath().c_str());
@@ -73,7 +76,9 @@ bool CWaveLog::KeepFilesAtTheirPaths()
         return true;
     // No sync may still be using a descriptor that is about to be replaced.
     m_sync.Wait();
-    const bool kept = (!edfTaken || PutBackEdf()) && (!csvTaken || PutBackCsv());
+    // The CSV file first, so that an EDF header put back never counts a second whose rows
+    // are not on the disk yet.
+    const bool kept = (!csvTaken || PutBackCsv()) && (!edfTaken || PutBackEdf());
     m_sync.SetFiles(m_edf && m_edf->IsOpen() ? m_edf->GetHandle() : -1,
                     m_csv && m_csv->IsOpen() ? m_csv->GetHandle() : -1, m_folder);
     return kept;
@@ -89,7 +94,7 @@ std::unique_ptr<CEdfFile> WriteEdfCopy(const sRecordingPlace& place, const CReco
         return std::make_unique<CEdfFile>(path, kCreateNew, [reading] { return reading; });
     });
     file->SetDeviceName(copy.RecorderId().c_str());
-    return WriteWhole(std::move(file), place.folder, [&copy](CEdfFile& edf) {
+    const auto records = [&copy](CEdfFile& edf) {
         std::vector<float> chunk;
         for (std::size_t first = 0; first < copy.Seconds(); first += kChunkSeconds) {
             const std::size_t seconds = std::min(kChunkSeconds, copy.Seconds() - first);
@@ -98,12 +103,14 @@ std::unique_ptr<CEdfFile> WriteEdfCopy(const sRecordingPlace& place, const CReco
                 chunk.insert(chunk.end(), copy.Second(s), copy.Second(s) + CRecordingCopy::kSecondValues);
             edf.AppendRecords(chunk.data(), seconds, 2, kRecord);
         }
-        // The header counts the records once they are on the disk.
-        edf.Sync();
-        const auto header = edf.HeaderFor(copy.Seconds(), kRecord);
+    };
+    // The header counts the records once they are on the disk.
+    const auto header = [&copy](CEdfFile& edf) {
+        const auto image = edf.HeaderFor(copy.Seconds(), kRecord);
         edf.SeekToBegin();
-        edf.Write(header.data(), header.size());
-    });
+        edf.Write(image.data(), image.size());
+    };
+    return WriteWhole(std::move(file), place.folder, records, header);
 }
 
 std::unique_ptr<CWaveCsvFile> WriteCsvCopy(const sRecordingPlace& place, const CRecordingCopy& copy)
@@ -112,7 +119,7 @@ std::unique_ptr<CWaveCsvFile> WriteCsvCopy(const sRecordingPlace& place, const C
     auto file = MakeAtFreeName<CWaveCsvFile>(place, [](const std::string& path) {
         return std::make_unique<CWaveCsvFile>(path, kCreateNew);
     });
-    return WriteWhole(std::move(file), place.folder, [&copy](CWaveCsvFile& csv) {
+    const auto rows = [&copy](CWaveCsvFile& csv) {
         const std::string machineType = PrintableAsciiPrefix(copy.RecorderId(), 11);
         std::vector<float> eeg, emg;
         for (std::size_t first = 0; first < copy.Seconds(); first += kChunkSeconds) {
@@ -125,7 +132,8 @@ std::unique_ptr<CWaveCsvFile> WriteCsvCopy(const sRecordingPlace& place, const C
             }
             csv.WriteBlock(machineType, kRecord, eeg.data(), emg.data(), static_cast<int>(eeg.size()));
         }
-    });
+    };
+    return WriteWhole(std::move(file), place.folder, rows, [](CWaveCsvFile&) {});
 }
 
 }  // namespace

@@ -36,13 +36,20 @@ std::string PathOf(int fd)
     return n > 0 ? std::string(target, static_cast<std::size_t>(n)) : std::string();
 }
 
-void LogWrite(int fd, const void* data, ssize_t written, off_t offset)
+bool IsEmpty(int fd)
+{
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 && st.st_size == 0;
+}
+
+void LogWrite(int fd, const void* data, ssize_t written, off_t offset, bool intoEmptyFile)
 {
     std::lock_guard lock(g_mutex);
     if (!g_logging || written <= 0)
         return;
     sDiskOp op{sDiskOp::Write, PathOf(fd), FileOf(fd), static_cast<std::uint64_t>(offset),
                static_cast<std::uint64_t>(written)};
+    op.intoEmptyFile = intoEmptyFile;
     const auto* bytes = static_cast<const char*>(data);
     if (offset == 0 && written >= 768 && std::memcmp(bytes, "0       ", 8) == 0)
         op.headerCount = std::atoll(std::string(bytes + 236, 8).c_str());
@@ -79,15 +86,17 @@ extern "C" {
 ssize_t __wrap_write(int fd, const void* data, size_t count)
 {
     const off_t at = ::lseek(fd, 0, SEEK_CUR);
+    const bool empty = IsEmpty(fd);
     const ssize_t n = __real_write(fd, data, count);
-    LogWrite(fd, data, n, at);
+    LogWrite(fd, data, n, at, empty);
     return n;
 }
 
 ssize_t __wrap_pwrite(int fd, const void* data, size_t count, off_t offset)
 {
+    const bool empty = IsEmpty(fd);
     const ssize_t n = __real_pwrite(fd, data, count, offset);
-    LogWrite(fd, data, n, offset);
+    LogWrite(fd, data, n, offset, empty);
     return n;
 }
 

@@ -18,6 +18,8 @@ struct sDiskOp {
     std::uint64_t size = 0;
     // For a write of a whole EDF header at the start of a file: the records it counts.
     long long headerCount = -1;
+    // A write into an empty file: a file made again may get the number of one removed.
+    bool intoEmptyFile = false;
 };
 
 class DiskLog {
