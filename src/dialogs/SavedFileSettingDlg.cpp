@@ -33,6 +33,7 @@ struct CSavedFileSettingDlg::sNameRules {
     const char* missing;
     const char* badExtension;
     const char* badCharacters;
+    const char* tooLong;
     const char* overwrite;
 };
 
@@ -46,7 +47,9 @@ eFileNameCheck CheckFileName(const QString& name, const QString& placeholder, co
     for (const char* c = kForbiddenNameCharacters; *c; ++c)
         if (name.contains(QLatin1Char(*c)))
             return eFileNameCheck::BadCharacters;
-    // A name the file system cannot hold (too long, a zero byte) is as unusable.
+    if (IsFileNameTooLong(name.toStdString(), folder.toStdString()))
+        return eFileNameCheck::TooLong;
+    // A name the file system cannot hold otherwise (a zero byte) is as unusable.
     if (!IsPlainFileName(name.toStdString(), folder.toStdString()))
         return eFileNameCheck::BadCharacters;
     return eFileNameCheck::Ok;
@@ -173,6 +176,9 @@ int CSavedFileSettingDlg::CheckUserFileName(const QString& name, const sNameRule
     case eFileNameCheck::BadCharacters:
         Message(Text(rules.badCharacters));
         return 0;
+    case eFileNameCheck::TooLong:
+        Message(Text(rules.tooLong));
+        return 0;
     case eFileNameCheck::Ok:
         break;
     }
@@ -185,9 +191,11 @@ int CSavedFileSettingDlg::CheckUserFileName(const QString& name, const sNameRule
 void CSavedFileSettingDlg::OnBnClickedOk()
 {
     static const sNameRules kEdfRules = {kTextEdfPlaceholder, kTextEdfNameEnding, kTextEdfNameMissing,
-                                         kTextEdfBadExtension, kTextEdfBadCharacters, kTextConfirmOverwriteEdf};
+                                         kTextEdfBadExtension, kTextEdfBadCharacters, kTextEdfNameTooLong,
+                                         kTextConfirmOverwriteEdf};
     static const sNameRules kCsvRules = {kTextCsvPlaceholder, kTextCsvNameEnding, kTextCsvNameMissing,
-                                         kTextCsvBadExtension, kTextCsvBadCharacters, kTextConfirmOverwriteCsv};
+                                         kTextCsvBadExtension, kTextCsvBadCharacters, kTextCsvNameTooLong,
+                                         kTextConfirmOverwriteCsv};
 
     const int types = (m_chkEdf->isChecked() ? kTypeEdf : 0) + (m_chkCsv->isChecked() ? kTypeCsv : 0);
     if (types == 0 && Question(Text(kTextConfirmNoFileType)) == IDNO)

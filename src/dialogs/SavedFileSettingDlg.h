@@ -21,12 +21,12 @@ class QPlainTextEdit;
 class QRadioButton;
 
 // The outcome of the checks of one typed file name, before the existence question.
-enum class eFileNameCheck { Ok, NotEntered, BadExtension, BadCharacters };
+enum class eFileNameCheck { Ok, NotEntered, BadExtension, BadCharacters, TooLong };
 
 // Checks a typed name against the placeholder shown in an untouched edit ("*.edf") and the
 // extension it must end in (".edf", case counts): not the placeholder and longer than four
-// characters, the extension, then none of \ / : * ? " < > | and a name that the file system
-// of the folder can hold (BadCharacters otherwise).
+// characters, the extension, then none of \ / : * ? " < > |, a name not longer than the file
+// system of the folder takes (TooLong), and one it can hold (BadCharacters otherwise).
 eFileNameCheck CheckFileName(const QString& name, const QString& placeholder, const QString& extension,
                              const QString& folder = {});
 

@@ -58,5 +58,10 @@ bool IsPlainFileName(const std::string& fileName, const std::string& folder)
 {
     return !fileName.empty() && fileName != "." && fileName != ".."
         && fileName.find('/') == std::string::npos && fileName.find('\0') == std::string::npos
-        && fileName.size() <= LongestFileName(folder);
+        && !IsFileNameTooLong(fileName, folder);
+}
+
+bool IsFileNameTooLong(const std::string& fileName, const std::string& folder)
+{
+    return fileName.size() > LongestFileName(folder);
 }

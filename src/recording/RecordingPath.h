@@ -35,3 +35,7 @@ std::string NumberedStem(const std::string& stem, int number);
 // without "/" or a zero byte, and not longer than the file system takes in that folder
 // (NAME_MAX bytes, 255 on the usual file systems, where the folder cannot be asked).
 bool IsPlainFileName(const std::string& fileName, const std::string& folder = {});
+
+// Whether the name is longer than the file system takes in that folder (the last of the
+// rules above), which the saved-file settings tell the user apart from the others.
+bool IsFileNameTooLong(const std::string& fileName, const std::string& folder = {});

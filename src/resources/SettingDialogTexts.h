@@ -23,6 +23,10 @@ inline constexpr const char* kTextCsvBadCharacters =
     "CSVファイル名に不適切な文字が含まれています。\r\n"
     "ファイル名に以下の文字は使えません。\r\n"
     "    \\ / : * ? \" < > |";
+inline constexpr const char* kTextEdfNameTooLong =
+    "EDFファイル名が長すぎます。\r\n保存先フォルダに作成できるファイル名の長さを超えています。";
+inline constexpr const char* kTextCsvNameTooLong =
+    "CSVファイル名が長すぎます。\r\n保存先フォルダに作成できるファイル名の長さを超えています。";
 // The characters a file name may not hold, in the order the message lists them.
 inline constexpr const char* kForbiddenNameCharacters = "\\/:*?\"<>|";
 

@@ -34,11 +34,15 @@ const char* const kEdfMissing = "EDFファイル名が入力されていませ�
 const char* const kEdfExtension = "EDFファイルの拡張子が不適切です。\r\nEDFファイルの拡張子は「.edf」です。";
 const char* const kEdfCharacters =
     "EDFファイル名に不適切な文字が含まれています。\r\nファイル名に以下の文字は使えません。\r\n    \\ / : * ? \" < > |";
+const char* const kEdfTooLong =
+    "EDFファイル名が長すぎます。\r\n保存先フォルダに作成できるファイル名の長さを超えています。";
 const char* const kEdfExists = "指定されたEDFファイルはすでに存在します。\r\n上書きしますか？";
 const char* const kCsvMissing = "CSVファイル名が入力されていません。";
 const char* const kCsvExtension = "CSVファイルの拡張子が不適切です。\r\nCSVファイルの拡張子は「.csv」です。";
 const char* const kCsvCharacters =
     "CSVファイル名に不適切な文字が含まれています。\r\nファイル名に以下の文字は使えません。\r\n    \\ / : * ? \" < > |";
+const char* const kCsvTooLong =
+    "CSVファイル名が長すぎます。\r\n保存先フォルダに作成できるファイル名の長さを超えています。";
 const char* const kCsvExists = "指定されたCSVファイルはすでに存在します。\r\n上書きしますか？";
 
 // The dialog on a recording manager with a folder of its own, a scripted prompter and chooser.
@@ -186,6 +190,8 @@ TEST(SavedFileSettingDlg, EachNameCheckInItsOrderWithItsMessage)
         const char* csv;
         std::vector<const char*> messages;  // empty: stored
     };
+    // 85 kanji and the extension: 259 bytes, where the folder's file system takes 255.
+    const std::string k85 = QString(85, QChar(0x8133)).toStdString(), longEdf = k85 + ".edf", longCsv = k85 + ".csv";
     const Case cases[] = {
         {"*.edf", "b.csv", {kEdfMissing}},
         {".edf", "b.csv", {kEdfMissing}},
@@ -201,6 +207,8 @@ TEST(SavedFileSettingDlg, EachNameCheckInItsOrderWithItsMessage)
         {"a.edf", "*.csv", {kCsvMissing}},
         {"a.edf", "b.CSV", {kCsvExtension}},
         {"a.edf", "<b>.csv", {kCsvCharacters}},
+        {longEdf.c_str(), "b.csv", {kEdfTooLong}},
+        {"a.edf", longCsv.c_str(), {kCsvTooLong}},
         {"a.edf", "b.csv", {}},
         {"睡眠 1.edf", "睡眠 1.csv", {}},
     };
@@ -248,7 +256,7 @@ TEST(SavedFileSettingDlg, CheckFileNameAlone)
     // The file system holds 255 bytes of a name: 251 letters and ".edf", but not 85 kanji
     // and ".edf" (259 bytes in UTF-8), nor a zero character.
     EXPECT_EQ(CheckFileName(QString(251, 'a') + e, p, e), eFileNameCheck::Ok);
-    EXPECT_EQ(CheckFileName(QString(85, QChar(0x8133)) + e, p, e), eFileNameCheck::BadCharacters);
+    EXPECT_EQ(CheckFileName(QString(85, QChar(0x8133)) + e, p, e), eFileNameCheck::TooLong);
     EXPECT_EQ(CheckFileName(QString("a") + QChar(0) + e, p, e), eFileNameCheck::BadCharacters);
 }
 

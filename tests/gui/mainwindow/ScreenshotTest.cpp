@@ -43,6 +43,8 @@ TEST(MainWindowScreenshots, IdleAndReview)
 
 TEST(MainWindowScreenshots, TalkingLockedAndMeasuring)
 {
+    // The folder outlives the window, which still measures into it when the test ends.
+    TempDir folder;
     WindowHarness h([](FakeWaveIo& wave, MemoryProfile&) {
         wave.portName = "/dev/ttyUSB10";
         wave.receiverName = "TQR27012345";
@@ -51,7 +53,6 @@ TEST(MainWindowScreenshots, TalkingLockedAndMeasuring)
     ASSERT_TRUE(SaveScreenshot(*h.dlg, QStringLiteral("mainwindow_mode1_talking")));
 
     // The longest receiver description: the older model on a two-digit port.
-    TempDir folder;
     h.MeasureOneSecond(folder.str());
     ASSERT_EQ(h.dlg->GetMode(), CVelquinDlg::kModeMeasuring);
     ASSERT_TRUE(SaveScreenshot(*h.dlg, QStringLiteral("mainwindow_mode2_measuring")));

@@ -206,11 +206,17 @@ public:
     static inline const sDesktop* s_desktop = nullptr;
     static inline pid_t s_windowManager = 0;
 
-    // Saves the whole screen, frames and all, as a user sees it: "x11_<desktop>_<what>.png".
-    static void SaveScreen(const char* what)
+    // Saves the whole screen, frames and all, as a user sees it: "x11_<desktop>_<what>.png",
+    // once the screen shows the window as it draws itself (it repaints after a new size).
+    static void SaveScreen(QWidget& window, const char* what)
     {
-        SaveScreenshot(QGuiApplication::primaryScreen()->grabWindow(0).toImage(),
-                       QStringLiteral("x11_%1_%2").arg(QLatin1String(s_desktop->name), QLatin1String(what)));
+        QImage screen;
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+            return screen.copy(QRect(window.mapToGlobal(QPoint(0, 0)), window.size()))
+                == window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        }, 60000)) << what << ": the screen never showed the window as drawn";
+        SaveScreenshot(screen, QStringLiteral("x11_%1_%2").arg(QLatin1String(s_desktop->name), QLatin1String(what)));
     }
 
     void SetUp() override
@@ -283,7 +289,7 @@ TEST_F(X11Window, TheFramedWindowOpensWithinTheScreen)
     EXPECT_EQ(area, QRect(QPoint(0, 0), h.dlg->screen()->size()));
     EXPECT_TRUE(area.contains(shown.frame));
     EXPECT_EQ(shown.window.width(), templateWidth);
-    X11Desktop::SaveScreen("opened");
+    X11Desktop::SaveScreen(*h.dlg, "opened");
     for (int id : {1092, 1093, 1094}) {
         QWidget* field = h.dlg->DlgItem(id);
         EXPECT_TRUE(field->isVisible()) << id;
@@ -336,7 +342,7 @@ TEST_P(X11WindowRestore, MaximiseAndRestoreBringTheWindowBackAsItWas)
     EXPECT_EQ(resizes.count, 0) << "the program moved or resized the window itself";
     EXPECT_EQ(h.dlg->geometry(), opened.window);
     EXPECT_EQ(OnScreen(id).window, opened.window);
-    X11Desktop::SaveScreen((std::string(GetParam().name) + "_restored").c_str());
+    X11Desktop::SaveScreen(*h.dlg, (std::string(GetParam().name) + "_restored").c_str());
     h.dlg->removeEventFilter(&resizes);
 }
 
