@@ -128,6 +128,8 @@ private:
     bool KeepFilesAtTheirPaths();
     bool PutBackEdf();
     bool PutBackCsv();
+    template <class File, class WriteCopy>
+    bool PutBack(std::unique_ptr<File>& file, sRecordingPlace& place, std::string& fileName, WriteCopy writeCopy);
     // Closes one open file (see Close); false when it failed or the file is held.
     template <class File>
     bool CloseFile(std::unique_ptr<File>& file, int type, const sRecordingPlace& place, std::uint64_t seconds);

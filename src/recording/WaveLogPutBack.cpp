@@ -140,39 +140,34 @@ std::unique_ptr<CWaveCsvFile> WriteCsvCopy(const sRecordingPlace& place, const C
 
 // The file taken away is written again from the copy. Its old descriptor goes first where
 // the file is removed everywhere: it cannot be reached any more, and the room it holds may
-// be what the new file needs on a nearly full disk.
-bool CWaveLog::PutBackEdf()
+// be what the new file needs on a nearly full disk. The place keeps the name the file got;
+// so does the setting, for an automatic name.
+template <class File, class WriteCopy>
+bool CWaveLog::PutBack(std::unique_ptr<File>& file, sRecordingPlace& place, std::string& fileName, WriteCopy writeCopy)
 {
-    if (IsRemovedEverywhere(*m_edf))
-        m_edf->Abort();
+    if (IsRemovedEverywhere(*file))
+        file->Abort();
     try {
-        auto file = WriteEdfCopy(m_edfPlace, *m_copy);
-        m_edf->Abort();
-        m_edf = std::move(file);
+        auto made = writeCopy(place, *m_copy);
+        file->Abort();
+        file = std::move(made);
     } catch (const CFileException&) {
         return false;
     }
-    m_edfPlace.name = std::filesystem::path(m_edf->GetFilePath()).filename().string();
+    place.name = std::filesystem::path(file->GetFilePath()).filename().string();
     if (m_namingMode == 1)
-        m_edfFileName = m_edfPlace.name;
+        fileName = place.name;
     return true;
+}
+
+bool CWaveLog::PutBackEdf()
+{
+    return PutBack(m_edf, m_edfPlace, m_edfFileName, WriteEdfCopy);
 }
 
 bool CWaveLog::PutBackCsv()
 {
-    if (IsRemovedEverywhere(*m_csv))
-        m_csv->Abort();
-    try {
-        auto file = WriteCsvCopy(m_csvPlace, *m_copy);
-        m_csv->Abort();
-        m_csv = std::move(file);
-    } catch (const CFileException&) {
-        return false;
-    }
-    m_csvPlace.name = std::filesystem::path(m_csv->GetFilePath()).filename().string();
-    if (m_namingMode == 1)
-        m_csvFileName = m_csvPlace.name;
-    return true;
+    return PutBack(m_csv, m_csvPlace, m_csvFileName, WriteCsvCopy);
 }
 
 bool CWaveLog::PutBackHeldFiles()
