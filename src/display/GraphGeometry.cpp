@@ -9,10 +9,12 @@ namespace {
 
 constexpr double kPixelLimit = 16777216.0; // 2^24
 
-// Where in its pixel a position lies: its part after the truncation to the pixel.
+// Where in its pixel a position lies: its part after the truncation to the pixel (0 where the
+// position has none, as a negative one, one beyond the pixel limit or NaN).
 double PixelFraction(double value)
 {
-    return std::clamp(value - TruncToPixel(value), 0.0, std::nextafter(1.0, 0.0));
+    const double fraction = value - TruncToPixel(value);
+    return fraction >= 0.0 && fraction < 1.0 ? fraction : 0.0;
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // The windows at every scale: each group box and boxed edit of every window shows its four
 // sides, each one width in device pixels (one below 200 %, two at 200 %), and so do the main
 // window's graphs' frame and grid lines and its spectrum chart's grid, axes and legend swatches,
-// where they stand in it; the graphs' traces are whole in every device column. Screenshots at 125 % and 150 % for a person to look at.
+// where they stand in it; the graphs' traces are whole in every device column. Screenshots at
+// 125 % and 150 % for a person to look at.
 #include <gtest/gtest.h>
 
 #include <QGroupBox>

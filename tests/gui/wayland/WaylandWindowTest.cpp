@@ -122,8 +122,8 @@ void ExpectOnTheOutput(const sShown& shown, const QWidget& dlg)
     }
 }
 
-// The output once weston shows the window as the program has drawn it (a window that has just
-// opened fades in): the window's inside in the screenshot is the program's own image of it.
+// The output once weston shows the window as the program has drawn it (weston fades the whole
+// output in as it starts): the window's inside in the screenshot is the program's image of it.
 QImage DrawnScreenshot(const sShown& shown, QWidget& dlg)
 {
     QImage screen;
@@ -131,9 +131,10 @@ QImage DrawnScreenshot(const sShown& shown, QWidget& dlg)
         [&] {
             QImage own = dlg.grab().toImage().convertToFormat(QImage::Format_RGB32);
             own.setDevicePixelRatio(1);
-            const QPoint inside = shown.window->place.topLeft() + dlg.geometry().topLeft() - dlg.frameGeometry().topLeft();
+            const QPoint inside = dlg.geometry().topLeft() - dlg.frameGeometry().topLeft();
+            const QRect there((shown.window->place.topLeft() + inside) * WestonDesktop::s_output->scale, own.size());
             screen = WestonScreenshot();
-            return screen.copy(QRect(inside * WestonDesktop::s_output->scale, own.size())).convertToFormat(QImage::Format_RGB32) == own;
+            return screen.copy(there).convertToFormat(QImage::Format_RGB32) == own;
         },
         30000);
     EXPECT_TRUE(drawn) << "weston did not show the window as drawn";
@@ -164,7 +165,8 @@ TEST(WaylandWindow, TheWholeWindowIsOnTheOutputOpenedAndRestored)
         EXPECT_EQ(h.dlg->size(), templateSize);
     }
     const QImage screen = DrawnScreenshot(opened, *h.dlg);
-    EXPECT_EQ(screen.size(), QSize(WestonDesktop::s_output->width, WestonDesktop::s_output->height) * WestonDesktop::s_output->scale);
+    const sOutput& o = *WestonDesktop::s_output;
+    EXPECT_EQ(screen.size(), QSize(o.width, o.height) * o.scale);
     SaveScreenshot(screen, QStringLiteral("wayland_%1_opened").arg(output));
 
     if (!h.dlg->isMaximized()) {
