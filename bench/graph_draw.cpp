@@ -1,7 +1,10 @@
 // Time to show four hours of one channel at 128 Hz (1,843,200 samples) in a graph: storing
 // the values (decimated to at most 16384 points) plus drawing the whole graph into an image,
 // once for a review slice handed over directly and once for a sweep write into a four-hour
-// ring. Prints the median and the worst of repeated runs in milliseconds.
+// ring; and a second of live drawing, a sweep write into the ring of 30 s that a measurement
+// shows. Each at device pixel ratios 1, 1.25 and 2 (an image of the graph's size times the
+// ratio, as a scaled screen draws it). Prints the median and the worst of repeated runs in
+// milliseconds.
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -12,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <span>
 #include <vector>
 
 #include "display/RealTimeGraph.h"
@@ -42,9 +46,10 @@ void SetUp(CGraph& graph)
     graph.SetCursorFraction(0.5, 0);
 }
 
-void Print(const char* what, int width, int height, const sTiming& timing)
+void Print(const char* what, int width, int height, double ratio, const sTiming& timing)
 {
-    std::printf("%-36s %4d x %-4d  median %6.2f ms  worst %6.2f ms\n", what, width, height, timing.median, timing.worst);
+    std::printf("%-40s %4d x %-4d at %4.2f  median %6.2f ms  worst %6.2f ms\n", what, width, height, ratio,
+                timing.median, timing.worst);
 }
 
 } // namespace
@@ -63,26 +68,40 @@ int main(int argc, char** argv)
     const std::vector<float> block(samples.begin(), samples.begin() + 128);
 
     std::printf("graph_draw: %d samples per graph, %d runs each\n", kSamples, kRuns);
-    for (auto [width, height] : {std::pair{800, 200}, {1600, 400}}) {
-        QImage image(width, height, QImage::Format_RGB32);
+    for (double ratio : {1.0, 1.25, 2.0}) {
+        for (auto [width, height] : {std::pair{800, 200}, {1600, 400}}) {
+            QImage image(static_cast<int>(width * ratio), static_cast<int>(height * ratio), QImage::Format_RGB32);
+            image.setDevicePixelRatio(ratio);
 
-        CRealTimeGraph review;
-        SetUp(review);
-        Print("review slice (SetData + Draw)", width, height, Measure([&] {
-                  review.AddData(samples, 1);
-                  QPainter painter(&image);
-                  review.Draw(painter, width, height);
-              }));
+            CRealTimeGraph review;
+            SetUp(review);
+            Print("review slice (SetData + Draw)", width, height, ratio, Measure([&] {
+                      review.AddData(samples, 1);
+                      QPainter painter(&image);
+                      review.Draw(painter, width, height);
+                  }));
 
-        CRealTimeGraph sweep;
-        SetUp(sweep);
-        sweep.SetSize(kSamples, 0);
-        sweep.AddData(samples, 0);
-        Print("sweep write of 128 (AddData + Draw)", width, height, Measure([&] {
-                  sweep.AddData(block, 0);
-                  QPainter painter(&image);
-                  sweep.Draw(painter, width, height);
-              }));
+            CRealTimeGraph sweep;
+            SetUp(sweep);
+            sweep.SetSize(kSamples, 0);
+            sweep.AddData(samples, 0);
+            Print("sweep write of 128 (AddData + Draw)", width, height, ratio, Measure([&] {
+                      sweep.AddData(block, 0);
+                      QPainter painter(&image);
+                      sweep.Draw(painter, width, height);
+                  }));
+
+            CRealTimeGraph live;
+            SetUp(live);
+            live.SetXMax(30.0, 0);
+            live.SetSize(30 * 128, 0);
+            live.AddData(std::span<const float>(samples).first(30 * 128), 0);
+            Print("live second, 30-s ring (AddData + Draw)", width, height, ratio, Measure([&] {
+                      live.AddData(block, 0);
+                      QPainter painter(&image);
+                      live.Draw(painter, width, height);
+                  }));
+        }
     }
     return 0;
 }

@@ -4,10 +4,13 @@
 //     arrays freshly allocated each time), and the resident memory after it;
 //   - with "ALL" shown: a page step, a click into the EEG graph and a scroll step, each with
 //     the window repainted, and the first "ALL" (whose spectrum is computed, not cached);
-//   - a page step at 4 hours (a new spectrum for each page).
-// Prints the median and the worst of repeated runs in milliseconds.
+//   - a page step at 30 s (a scorer's page) and at 4 hours (a new spectrum for each page);
+//   - zoom steps from 2 s up to "ALL" and back, one key each.
+// Prints the median and the worst of repeated runs in milliseconds. Given scale factors, it
+// runs once at each (as QT_SCALE_FACTOR), prints each run's rows, and then the medians side
+// by side with the largest ratio to the first scale's.
 //
-//   review [records] [runs]
+//   review [records] [runs] [scale...]     for example: review 86400 9 1 1.25 1.5 2
 #include <QApplication>
 #include <QDropEvent>
 #include <QMimeData>
@@ -22,8 +25,11 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include "../tests/support/EdfFixture.h"
 #include "mainwindow/VelquinDlg.h"
@@ -105,12 +111,59 @@ void ClickEeg(CVelquinDlg& dlg, double fraction)
     QApplication::sendEvent(eeg, &release);
 }
 
+// Runs this program at each scale factor and prints its rows, then each row's medians side by
+// side. Returns the exit status: 1 when a run failed.
+int CompareScales(long long records, int runs, const std::vector<std::string>& scales)
+{
+    std::vector<std::string> rows;  // in the order printed
+    std::map<std::string, std::vector<double>> medians;
+    int status = 0;
+    for (std::size_t i = 0; i < scales.size(); ++i) {
+        std::printf("at QT_SCALE_FACTOR=%s:\n", scales[i].c_str());
+        std::fflush(stdout);
+        const std::string command = "QT_SCALE_FACTOR='" + scales[i] + "' /proc/" + std::to_string(getpid())
+                                    + "/exe " + std::to_string(records) + " " + std::to_string(runs);
+        FILE* run = popen(command.c_str(), "r");
+        if (!run)
+            return 1;
+        char line[512];
+        while (std::fgets(line, sizeof line, run)) {
+            std::fputs(line, stdout);
+            const std::string text = line;
+            const std::size_t at = text.find(" median ");
+            if (at == std::string::npos)
+                continue;
+            const std::string what = text.substr(0, text.find_last_not_of(' ', at) + 1);
+            if (!medians.count(what))
+                rows.push_back(what);
+            medians[what].resize(i, 0.0);
+            medians[what].push_back(std::atof(text.c_str() + at + 8));
+        }
+        status |= pclose(run) != 0;
+    }
+    std::printf("\n%-52s", "medians in ms at QT_SCALE_FACTOR");
+    for (const std::string& scale : scales)
+        std::printf(" %8s", scale.c_str());
+    std::printf("   most / first\n");
+    for (const std::string& what : rows) {
+        std::vector<double>& m = medians[what];
+        m.resize(scales.size(), 0.0);
+        std::printf("%-52s", what.c_str());
+        for (double ms : m)
+            std::printf(" %8.1f", ms);
+        std::printf("   %5.2f\n", m[0] > 0 ? *std::max_element(m.begin(), m.end()) / m[0] : 0.0);
+    }
+    return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     const long long records = argc > 1 ? std::atoll(argv[1]) : 86400;
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 9;
+    if (argc > 3)
+        return CompareScales(records, runs, std::vector<std::string>(argv + 3, argv + argc));
 
     // A folder of our own for the file and the profile the window writes when it closes.
     std::string pattern = (std::filesystem::temp_directory_path() / "velquin-bench-XXXXXX").string();
@@ -158,6 +211,10 @@ int main(int argc, char** argv)
               }));
         std::printf("%-52s %7.1f MB (%.1f MB before the first drop)\n", "resident memory after opening",
                     ResidentMegabytes(), before);
+        Print("30 s: page step (a scorer's page)", Measure(runs, [&] {
+                  dlg.PageRight();
+                  Draw(dlg);
+              }));
 
         // "ALL": the first time computes the whole file's spectrum.
         Print("first \"ALL\" (spectrum of the whole file computed)", Measure(1, [&] {
@@ -195,6 +252,18 @@ int main(int argc, char** argv)
                   dlg.PageRight();
                   Draw(dlg);
               }));
+
+        // Each step of the zoom ladder, out from 2 s to "ALL" and back in.
+        dlg.SetTimeRange(kTimeRangeCommands.front().seconds);
+        Draw(dlg);
+        const int steps = static_cast<int>(kTimeRangeCommands.size()) - 1;
+        Print("zoom step (2 s to \"ALL\" and back, one key each)", Summarise(TimeEach(2 * steps, [&](int i) {
+                  if (i < steps)
+                      dlg.ZoomOut();
+                  else
+                      dlg.ZoomIn();
+                  Draw(dlg);
+              })));
         dlg.close();
     }
     std::filesystem::remove_all(dir);

@@ -1,6 +1,8 @@
 #include "display/DevicePixelLines.h"
 
 #include <QPainter>
+#include <QPen>
+#include <QPolygon>
 #include <QTransform>
 
 #include <algorithm>
@@ -110,4 +112,70 @@ void CDevicePixelLines::Fill(const QRect& rect, const QColor& colour) const
 {
     if (!rect.isEmpty())
         FillDevice(DeviceBox(rect), colour);
+}
+
+void CDevicePixelLines::Polyline(std::span<const sTracePoint> points, const QColor& colour) const
+{
+    if (points.size() < 2)
+        return;
+    if (m_scaleX == 1.0 && m_scaleY == 1.0) {
+        QPolygon polygon(static_cast<int>(points.size()));
+        for (std::size_t i = 0; i < points.size(); ++i)
+            polygon[static_cast<int>(i)] = QPoint(points[i].x, points[i].y);
+        const QPen before = m_painter.pen();
+        QPen pen(colour, 1);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        m_painter.setPen(pen);
+        m_painter.drawPolyline(polygon);
+        m_painter.setPen(before);
+        return;
+    }
+    // The device pixel of a position: the one of its pixel's device pixels where it lies.
+    const auto device = [](int first, int next, double fraction) {
+        return first + static_cast<int>(std::floor(fraction * std::max(next - first, 1)));
+    };
+    const auto at = [&](const sTracePoint& p) {
+        return QPoint(device(DeviceX(p.x), DeviceX(p.x + 1), p.xFraction),
+                      device(DeviceY(p.y), DeviceY(p.y + 1), p.yFraction));
+    };
+    // The device column being gathered and its rows; a column is filled once the line leaves it.
+    int column = 0;
+    int top = 0;
+    int bottom = -1;
+    const auto fillColumn = [&] {
+        if (bottom >= top)
+            FillDevice(QRect(column, top, m_widthX, bottom - top + m_widthY), colour);
+    };
+    const auto addRows = [&](int x, double y0, double y1) {
+        const int from = static_cast<int>(std::floor(std::min(y0, y1) + 0.5));
+        const int to = static_cast<int>(std::floor(std::max(y0, y1) + 0.5));
+        if (x == column && bottom >= top) {
+            top = std::min(top, from);
+            bottom = std::max(bottom, to);
+            return;
+        }
+        fillColumn();
+        column = x;
+        top = from;
+        bottom = to;
+    };
+    // Between device pixels p0 and p1, column x holds the rows the line crosses within half a
+    // pixel of x.
+    QPoint p0 = at(points[0]);
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const QPoint p1 = at(points[i]);
+        if (p1.x() <= p0.x()) {
+            addRows(p0.x(), p0.y(), p1.y());
+        } else {
+            const double slope = double(p1.y() - p0.y()) / (p1.x() - p0.x());
+            for (int x = p0.x(); x <= p1.x(); ++x) {
+                const double from = std::max(x - 0.5, double(p0.x())) - p0.x();
+                const double to = std::min(x + 0.5, double(p1.x())) - p0.x();
+                addRows(x, p0.y() + slope * from, p0.y() + slope * to);
+            }
+        }
+        p0 = p1;
+    }
+    fillColumn();
 }

@@ -1,11 +1,12 @@
 #pragma once
-// Straight lines of whole device pixels. At a fractional scale (125 %, 150 %) a line one
-// logical pixel wide drawn with a pen covers one or two device pixels, depending on where it
-// falls, so a grid comes out in two thicknesses. These lines are all one width: the whole
-// device pixels that fit in a logical pixel (one below 200 %, two at 200 %). Each starts on
-// the first device pixel of its logical pixel, where Qt starts that pixel's fills and the
-// clip of a widget that begins there, so a line at a widget's edge is never cut off and a
-// child widget beside it never covers it.
+// Straight lines, and a graph's trace, of whole device pixels. At a fractional scale (125 %,
+// 150 %) a line one logical pixel wide drawn with a pen covers one or two device pixels,
+// depending on where it falls, so a grid comes out in two thicknesses. These lines are all one
+// width: the whole device pixels that fit in a logical pixel (one below 200 %, two at 200 %).
+// Each starts on the first device pixel of its logical pixel, where Qt starts that pixel's
+// fills and the clip of a widget that begins there, so a line at a widget's edge is never cut
+// off and a child widget beside it never covers it. (A trace's points also use the device
+// pixels within their logical pixels.)
 //
 // Positions are the logical pixels of the layout. A line covers its first to its last pixel
 // inclusive, ending on the far side of a line drawn at its last pixel. The painter may move
@@ -13,6 +14,10 @@
 
 #include <QColor>
 #include <QRect>
+
+#include <span>
+
+#include "display/GraphGeometry.h"
 
 class QPainter;
 
@@ -35,6 +40,13 @@ public:
     void Outline(const QRect& rect, const QColor& colour, int shift = 0) const;
     // A rectangle of pixels filled to the far side of lines on its last row and column.
     void Fill(const QRect& rect, const QColor& colour) const;
+    // One run of a trace (x never decreasing; the points' move flags are not read). Unscaled,
+    // as a one-pixel pen draws it through the points' pixels, each segment leaving out its end
+    // pixel. Scaled, through the device pixel where each point lies within its pixel, as one
+    // span of rows in each device column the run crosses (its last point included), one line
+    // width wide: one fill a column however many points fall in it (a pen wider than a device
+    // pixel is slow to stroke).
+    void Polyline(std::span<const sTracePoint> points, const QColor& colour) const;
 
 private:
     // The first device pixel of logical column x and of logical row y.

@@ -5,7 +5,6 @@
 #include "display/DevicePixelLines.h"
 
 #include <QPainter>
-#include <QPolygon>
 
 #include <algorithm>
 #include <utility>
@@ -137,20 +136,15 @@ void CGraph::DrawTrace(QPainter& painter, const sGraphPlotArea& plot) const
     const std::vector<sTracePoint> points =
         TracePoints(std::span<const double>(m_data).subspan(start, shown), plot, GetVisibleYMin(), GetVisibleYRange());
 
-    painter.setPen(GraphSolidPen(kGraphBlack));
-    QPolygon run;
-    run.reserve(static_cast<int>(points.size()));
-    auto flush = [&] {
-        if (run.size() >= 2)
-            painter.drawPolyline(run);
-        run.clear();
-    };
-    for (const sTracePoint& point : points) {
-        if (point.move)
-            flush();
-        run.append(QPoint(point.x, point.y));
+    // Each run from a move to the next.
+    const CDevicePixelLines lines(painter);
+    std::size_t run = 0;
+    for (std::size_t i = 1; i <= points.size(); ++i) {
+        if (i == points.size() || points[i].move) {
+            lines.Polyline(std::span(points).subspan(run, i - run), QColor(kGraphBlack));
+            run = i;
+        }
     }
-    flush();
 }
 
 void CGraph::DrawTitle(QPainter& painter, const sGraphPlotArea& plot, int width) const

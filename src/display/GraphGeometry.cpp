@@ -9,6 +9,14 @@ namespace {
 
 constexpr double kPixelLimit = 16777216.0; // 2^24
 
+// Where in its pixel a position lies: its part after the truncation to the pixel (0 where the
+// position has none, as a negative one, one beyond the pixel limit or NaN).
+double PixelFraction(double value)
+{
+    const double fraction = value - TruncToPixel(value);
+    return fraction >= 0.0 && fraction < 1.0 ? fraction : 0.0;
+}
+
 } // namespace
 
 int TruncToPixel(double value)
@@ -110,14 +118,14 @@ std::vector<sTracePoint> TracePoints(std::span<const double> values, const sGrap
             penLifted = true;
             continue;
         }
-        const int x = plot.left + TruncToPixel(xStep * i);
-        const int y = TruncToPixel(plot.Bottom() - plot.height * p / 100.0);
-        points.push_back({x, y, penLifted});
+        const double x = xStep * i;
+        const double y = plot.Bottom() - plot.height * p / 100.0;
+        points.push_back({plot.left + TruncToPixel(x), TruncToPixel(y), penLifted, PixelFraction(x), PixelFraction(y)});
         penLifted = false;
     }
     // A lone value would otherwise be a bare move: give it one pixel so it can be seen.
     if (shown == 1 && points.size() == 1)
-        points.push_back({points[0].x + 1, points[0].y, false});
+        points.push_back({points[0].x + 1, points[0].y, false, 0.0, points[0].yFraction});
     return points;
 }
 

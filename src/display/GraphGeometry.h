@@ -55,11 +55,15 @@ bool IsUsableRange(double visibleRange);
 // plot, 1 right of it, else the fraction of the plot width.
 double CursorFractionFor(int pixel, int clientWidth);
 
-// One corner of the trace: move to it (pen lifted before it) or draw a line to it.
+// One corner of the trace: move to it (pen lifted before it) or draw a line to it. The pixel
+// is the exact position truncated; the fractions (0 to below 1) tell where in the pixel the
+// exact position lies, which places it among the pixel's device pixels on a scaled screen.
 struct sTracePoint {
     int x = 0;
     int y = 0;
     bool move = false;
+    double xFraction = 0.0;
+    double yFraction = 0.0;
 };
 
 // The trace of the stored points (already in data units) for a plot: gaps lift the pen and

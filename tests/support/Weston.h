@@ -69,8 +69,9 @@ inline QImage WestonScreenshot()
     return taken.size() == 1 ? QImage(QString::fromStdString(folder.file(taken.front().toStdString()))) : QImage();
 }
 
-// A test suite's own Wayland session: weston with one output of the given size, a fresh home,
-// and a QApplication on Qt's Wayland plugin (one per process, so one session per test binary).
+// A test suite's own Wayland session: weston with one output of the given size and scale (its
+// pixels are the size times the scale), a fresh home, and a QApplication on Qt's Wayland
+// plugin (one per process, so one session per test binary).
 struct sWestonSession {
     bool toolsPresent = false;
     pid_t weston = 0;
@@ -81,7 +82,7 @@ struct sWestonSession {
     // Starts the session when weston, its debug tools and Qt's Wayland plugin are installed;
     // the application is made once the shell's panel is up, so that weston knows what of the
     // output is free when the first window opens.
-    void Start(int width, int height)
+    void Start(int width, int height, int scale = 1)
     {
         const QString plugin = QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms/libqwayland-generic.so");
         toolsPresent = ToolsPresent({"weston", "weston-debug", "weston-screenshooter"}) && QFile::exists(plugin);
@@ -92,10 +93,11 @@ struct sWestonSession {
         setenv("XDG_RUNTIME_DIR", runtime->str().c_str(), 1);
         unsetenv("WAYLAND_DISPLAY");
         home = FreshHome();
-        const std::string size[] = {"--width=" + std::to_string(width), "--height=" + std::to_string(height)};
+        const std::string size[] = {"--width=" + std::to_string(width), "--height=" + std::to_string(height),
+                                    "--scale=" + std::to_string(scale)};
         // --debug opens the scene graph and the screenshots to any client.
         weston = StartQuietly({"weston", "--backend=headless-backend.so", "--use-pixman", size[0].c_str(),
-                               size[1].c_str(), "--no-config", "--debug", "--socket=velquin-test"});
+                               size[1].c_str(), size[2].c_str(), "--no-config", "--debug", "--socket=velquin-test"});
         setenv("WAYLAND_DISPLAY", "velquin-test", 1);
         if (!WaitForPanel()) {
             StopProcess(weston);

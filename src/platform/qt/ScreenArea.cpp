@@ -74,19 +74,20 @@ public:
     }
 
 private:
-    // Where the compositor places windows, a window larger than the output cannot be fitted
-    // by the program: it opens maximised, and the compositor fits it to what is free of the
-    // output. Restored, it takes the size fitted to the output less what the compositor may
-    // keep for itself, so that it is on the output then too.
+    // Where the compositor places windows, the program can fit a window only to the whole
+    // output: a window that does not fit the output less what the compositor may keep for
+    // itself opens maximised, and the compositor fits it to what is free of the output.
+    // Restored, it takes the size fitted to that room, so that it is on the output then too.
     void Open()
     {
-        const bool fits = SizeWithinAvailableArea(m_window, m_window.size()) == m_window.size();
-        if (fits || !CompositorPlacesWindows()) {
+        if (!CompositorPlacesWindows()) {
             Fit();
             return;
         }
-        const QSize output = m_window.screen()->availableGeometry().size();
-        ResizeWithinAvailableArea(m_window, m_window.size().boundedTo(output - kCompositorReserve));
+        const QSize room = m_window.screen()->availableGeometry().size() - kCompositorReserve;
+        if (m_window.size().boundedTo(room) == m_window.size())
+            return;
+        ResizeWithinAvailableArea(m_window, m_window.size().boundedTo(room));
         m_window.setWindowState(m_window.windowState() | Qt::WindowMaximized);
     }
 

@@ -16,7 +16,9 @@ void ResizeWithinAvailableArea(QWidget& window, const QSize& size);
 // smaller than the window, the window is shrunk to it when it first shows, and once more when
 // a window manager first announces a frame for it (a manager frames a window only once it is
 // on the screen); a manager that then holds it maximised one way is asked to hold it normal.
-// On Wayland, where only the compositor knows what of the output is free, such a window opens
-// maximised. Where the area is large enough, the window keeps its size and place. Once the
-// window is open its size and place are left to the user and the window manager.
+// On Wayland, where only the compositor knows what of the output is free, a window that does
+// not fit the output less an allowance for its panels and a title bar opens maximised, and
+// restored it takes the size that fits that room. Where the area is large enough, the window
+// keeps its size and place. Once the window is open its size and place are left to the user
+// and the window manager.
 void OpenWithinAvailableArea(QWidget& window);

@@ -1,12 +1,14 @@
 // The windows at every scale: each group box and boxed edit of every window shows its four
 // sides, each one width in device pixels (one below 200 %, two at 200 %), and so do the main
 // window's graphs' frame and grid lines and its spectrum chart's grid, axes and legend swatches,
-// where they stand in it. Screenshots at 125 % and 150 % for a person to look at.
+// where they stand in it; the graphs' traces are whole in every device column. Screenshots at
+// 125 % and 150 % for a person to look at.
 #include <gtest/gtest.h>
 
 #include <QGroupBox>
 #include <QPlainTextEdit>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -144,6 +146,7 @@ TEST(FramesAtScales, MainWindowBoxGraphsAndChart)
         ASSERT_FALSE(image.isNull());
         EXPECT_EQ(ExpectBoxesWhole(*h.dlg, image, scale), 1);
         const int w = scale.lineWidth;
+        std::vector<int> runs;  // of the traces down each column
         for (const CRealTimeGraph* graph : graphs) {
             SCOPED_TRACE(graph->objectName().toStdString());
             const sGraphLines lines = GraphLines(image, *graph, graph->mapTo(h.dlg.get(), QPoint(0, 0)), scale);
@@ -153,7 +156,21 @@ TEST(FramesAtScales, MainWindowBoxGraphsAndChart)
             EXPECT_GE(lines.down.size(), 4u);
             EXPECT_EQ(lines.zero, std::vector<int>{w});
             EXPECT_EQ(lines.zeroToFrame, std::make_pair(0, 0));
+            // The trace down each device column of the plot but the cursor's.
+            const QRect plot = graph->PlotRect().translated(graph->mapTo(h.dlg.get(), QPoint(0, 0)));
+            const QRect inside = DeviceRect(plot.adjusted(2, 2, -2, -2), scale);
+            const QRect cursor = DeviceRect(QRect(plot.left() + int(plot.width() * 0.4) - 1, 0, 3, 1), scale);
+            for (int x = inside.left(); x <= inside.right(); ++x) {
+                const QRect column(x, inside.top(), 1, inside.height());
+                const std::vector<sLineRun> trace = LinesAcross(image, column, kGraphBlack, Qt::Vertical);
+                if (x < cursor.left() || x > cursor.right())
+                    runs.push_back(trace.size() == 1 ? trace[0].width : 0);
+            }
         }
+        // The traces: one run in every column (none left out, none broken), the thinnest, at the
+        // flat crests of the slow waves, of the line width.
+        EXPECT_EQ(std::count(runs.begin(), runs.end(), 0), 0);
+        EXPECT_EQ(*std::min_element(runs.begin(), runs.end()), w);
         const sChartLines lines = ChartLines(image, *chart, chart->mapTo(h.dlg.get(), QPoint(0, 0)), scale);
         ExpectChartLinesOfOneWidth(lines, 5, w);
         EXPECT_EQ(lines.axisToGrid, 0);

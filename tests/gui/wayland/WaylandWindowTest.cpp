@@ -23,12 +23,18 @@ namespace {
 
 struct sOutput {
     const char* name;  // as CTest names the run
-    int width, height;
+    int width, height;  // as windows see it: its pixels are these times the scale
+    int scale;
     bool roomy;  // the window with its frame fits beside the panel as it is
 };
 const sOutput kOutputs[] = {
-    {"laptop_weston", 1366, 768, false},
-    {"desktop_weston", 1920, 1080, true},
+    {"laptop_weston", 1366, 768, 1, false},
+    {"desktop_weston", 1920, 1080, 1, true},
+    // Taller than the window with its frame, but not with the panel too.
+    {"laptop1280x885_weston", 1280, 885, 1, false},
+    {"laptop1440x900_weston", 1440, 900, 1, false},
+    {"laptop1600x900_weston", 1600, 900, 1, false},
+    {"scaled2560x1440_weston", 1280, 720, 2, false},
 };
 
 const sOutput* ThisOutput()
@@ -50,7 +56,7 @@ public:
     {
         s_output = ThisOutput();
         if (s_output)
-            s_wayland.Start(s_output->width, s_output->height);
+            s_wayland.Start(s_output->width, s_output->height, s_output->scale);
     }
     void TearDown() override { s_wayland.Stop(); }
 };
@@ -116,6 +122,25 @@ void ExpectOnTheOutput(const sShown& shown, const QWidget& dlg)
     }
 }
 
+// The output once weston shows the window as the program has drawn it (weston fades the whole
+// output in as it starts): the window's inside in the screenshot is the program's image of it.
+QImage DrawnScreenshot(const sShown& shown, QWidget& dlg)
+{
+    QImage screen;
+    const bool drawn = shown.window && QTest::qWaitFor(
+        [&] {
+            QImage own = dlg.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            own.setDevicePixelRatio(1);
+            const QPoint inside = dlg.geometry().topLeft() - dlg.frameGeometry().topLeft();
+            const QRect there((shown.window->place.topLeft() + inside) * WestonDesktop::s_output->scale, own.size());
+            screen = WestonScreenshot();
+            return screen.copy(there).convertToFormat(QImage::Format_RGB32) == own;
+        },
+        30000);
+    EXPECT_TRUE(drawn) << "weston did not show the window as drawn";
+    return screen;
+}
+
 // The window, with the frame Qt draws around it on weston, opens wholly on the output and
 // clear of the panel: on a small output weston fits it, on a large one it keeps its size.
 // Maximised and restored, it comes back wholly on the output: where it opened maximised, at a
@@ -131,15 +156,17 @@ TEST(WaylandWindow, TheWholeWindowIsOnTheOutputOpenedAndRestored)
     WindowHarness h({}, false);
     const QSize templateSize = h.dlg->size();
     h.dlg->show();
-    ExpectOnTheOutput(WaitUntilShown(*h.dlg), *h.dlg);
+    const sShown opened = WaitUntilShown(*h.dlg);
+    ExpectOnTheOutput(opened, *h.dlg);
     // Larger than the output, it opened maximised, so that the compositor fits it whatever
     // its panels and frame take.
     EXPECT_EQ(h.dlg->isMaximized(), !WestonDesktop::s_output->roomy);
     if (WestonDesktop::s_output->roomy) {
         EXPECT_EQ(h.dlg->size(), templateSize);
     }
-    const QImage screen = WestonScreenshot();
-    EXPECT_EQ(screen.size(), QSize(WestonDesktop::s_output->width, WestonDesktop::s_output->height));
+    const QImage screen = DrawnScreenshot(opened, *h.dlg);
+    const sOutput& o = *WestonDesktop::s_output;
+    EXPECT_EQ(screen.size(), QSize(o.width, o.height) * o.scale);
     SaveScreenshot(screen, QStringLiteral("wayland_%1_opened").arg(output));
 
     if (!h.dlg->isMaximized()) {
