@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QTest>
 
 #include <csignal>
 #include <filesystem>
@@ -359,7 +360,8 @@ TEST(MainWindowIntake, ANewMeasurementForgetsThePositionsOfTheLastOne)
     EXPECT_EQ(r.Sequences(), std::vector<int>{1});
     EXPECT_NE(r.EdfPath(), first);
     EXPECT_EQ(recfiles::ReadAll(first), firstBytes);
-    EXPECT_EQ(recfiles::ReadEdf(r.EdfPath()).recordCount, 1);
+    // The header counts the second once the second is on the disk.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return recfiles::ReadEdf(r.EdfPath()).recordCount == 1; }));
     EXPECT_TRUE(r.h.prompter->shown.empty());
 }
 
