@@ -27,6 +27,11 @@ void CRecordingSync::SetFiles(int edf, int csv, std::string folder)
     m_csv = csv;
     m_folder = std::move(folder);
     m_folderSynced = false;
+}
+
+void CRecordingSync::ClearFailure()
+{
+    std::lock_guard lock(m_mutex);
     m_failure = 0;
 }
 

@@ -26,13 +26,15 @@ public:
     // Only between rounds: call Wait first. The descriptors must stay open until the next
     // Wait returns.
     void SetFiles(int edf, int csv, std::string folder);
+    // Forgets the failures so far, for a new recording.
+    void ClearFailure();
     // Asks for a round: both files synced, then the header (for the EDF file, when it is
     // open) written at its start and synced.
     void Request(const std::array<char, kEdfHeaderBytes>& edfHeader);
     // Waits until every round asked for is done. False when a round failed since the last
-    // SetFiles; the error stays until then.
+    // ClearFailure.
     bool Wait();
-    // The errno of the first failure since the last SetFiles, 0 when none.
+    // The errno of the first failure since the last ClearFailure, 0 when none.
     int Failure() const;
 
 private:

@@ -59,6 +59,7 @@ int CWaveLog::Open(int secondsEarlier)
         return Fail();
     }
     m_sync.SetFiles(m_edf ? m_edf->GetHandle() : -1, m_csv ? m_csv->GetHandle() : -1, m_folder);
+    m_sync.ClearFailure();
     return 1;
 }
 

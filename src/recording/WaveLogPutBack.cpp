@@ -172,12 +172,13 @@ bool CWaveLog::PutBackCsv()
 
 bool CWaveLog::PutBackHeldFiles()
 {
+    // A file written whole is on the disk already: closing it can lose nothing more.
     std::erase_if(m_held, [](const sHeldFile& held) {
         try {
             if (held.type == kEdf)
-                WriteEdfCopy(held.place, *held.copy)->Close();
+                WriteEdfCopy(held.place, *held.copy);
             else
-                WriteCsvCopy(held.place, *held.copy)->Close();
+                WriteCsvCopy(held.place, *held.copy);
             return true;
         } catch (const CFileException&) {
             return false;
