@@ -73,34 +73,32 @@ int main(int argc, char** argv)
             QImage image(static_cast<int>(width * ratio), static_cast<int>(height * ratio), QImage::Format_RGB32);
             image.setDevicePixelRatio(ratio);
 
+            // Each run hands the graph these values and draws it.
+            const auto drawAfter = [&](const char* what, CRealTimeGraph& graph, std::span<const float> values,
+                                       int direct) {
+                Print(what, width, height, ratio, Measure([&] {
+                          graph.AddData(values, direct);
+                          QPainter painter(&image);
+                          graph.Draw(painter, width, height);
+                      }));
+            };
+
             CRealTimeGraph review;
             SetUp(review);
-            Print("review slice (SetData + Draw)", width, height, ratio, Measure([&] {
-                      review.AddData(samples, 1);
-                      QPainter painter(&image);
-                      review.Draw(painter, width, height);
-                  }));
+            drawAfter("review slice (SetData + Draw)", review, samples, 1);
 
             CRealTimeGraph sweep;
             SetUp(sweep);
             sweep.SetSize(kSamples, 0);
             sweep.AddData(samples, 0);
-            Print("sweep write of 128 (AddData + Draw)", width, height, ratio, Measure([&] {
-                      sweep.AddData(block, 0);
-                      QPainter painter(&image);
-                      sweep.Draw(painter, width, height);
-                  }));
+            drawAfter("sweep write of 128 (AddData + Draw)", sweep, block, 0);
 
             CRealTimeGraph live;
             SetUp(live);
             live.SetXMax(30.0, 0);
             live.SetSize(30 * 128, 0);
             live.AddData(std::span<const float>(samples).first(30 * 128), 0);
-            Print("live second, 30-s ring (AddData + Draw)", width, height, ratio, Measure([&] {
-                      live.AddData(block, 0);
-                      QPainter painter(&image);
-                      live.Draw(painter, width, height);
-                  }));
+            drawAfter("live second, 30-s ring (AddData + Draw)", live, block, 0);
         }
     }
     return 0;
